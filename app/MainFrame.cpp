@@ -1,0 +1,229 @@
+#include "MainFrame.h"
+
+#include "FileExplorer.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QVBoxLayout *stack(QWidget *parent)
+{
+    auto *layout = new QVBoxLayout(parent);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+// A coloured caption strip at the top of a pane.
+QLabel *captionBar(const QString &text, const char *background)
+{
+    auto *label = new QLabel(text);
+    label->setStyleSheet(QStringLiteral("QLabel { background: %1; color: white; font-weight: bold; padding: 2px 4px; }")
+                             .arg(QLatin1String(background)));
+    return label;
+}
+
+QLabel *nameBarLabel(const char *name, const char *colour)
+{
+    auto *label = named(new QLabel, name);
+    label->setFixedHeight(16);
+    label->setStyleSheet(QStringLiteral("QLabel { background: purple; color: %1; font-weight: bold; padding-left: 4px; }")
+                             .arg(QLatin1String(colour)));
+    return label;
+}
+
+QToolBar *paneToolBar(const char *name)
+{
+    auto *bar = named(new QToolBar, name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    return bar;
+}
+
+void buildProjectFiles(MainFrame &f)
+{
+    f.pnlProjectFiles = named(new QWidget, "pnlProjectFiles");
+    QVBoxLayout *layout = stack(f.pnlProjectFiles);
+    layout->addWidget(captionBar(QStringLiteral("Project Files"), "teal"));
+    f.dxtlProject = named(new QTreeWidget, "dxtlProject");
+    f.dxtlProject->setHeaderHidden(true);
+    f.dxtlProject->setColumnCount(1);
+    layout->addWidget(f.dxtlProject, 1);
+    f.ToolBar3 = paneToolBar("ToolBar3");
+    layout->addWidget(f.ToolBar3);
+}
+
+void buildFileBrowser(MainFrame &f)
+{
+    f.pnlFiles = named(new QWidget, "pnlFiles");
+    QVBoxLayout *layout = stack(f.pnlFiles);
+    layout->addWidget(captionBar(QStringLiteral("File Browser"), "navy"));
+
+    QToolBar *driveBar = paneToolBar("ToolBar4");
+    f.DriveComboBox1 = named(new QComboBox, "DriveComboBox1");
+    f.DriveComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    driveBar->addWidget(f.DriveComboBox1);
+    f.sbView = named(new QToolButton, "sbView");
+    f.sbView->setToolTip(QStringLiteral("View style"));
+    f.sbView->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
+    driveBar->addWidget(f.sbView);
+    f.sbUp = named(new QToolButton, "sbUp");
+    f.sbUp->setToolTip(QStringLiteral("Up one level"));
+    f.sbUp->setIcon(QIcon::fromTheme(QStringLiteral("go-up")));
+    driveBar->addWidget(f.sbUp);
+    layout->addWidget(driveBar);
+
+    f.MFileExplorer = named(new FileExplorer, "MFileExplorer");
+    layout->addWidget(f.MFileExplorer, 1);
+
+    QToolBar *maskBar = paneToolBar("ToolBar5");
+    maskBar->addWidget(new QLabel(QStringLiteral("File mask ")));
+    f.cbMask = named(new QComboBox, "cbMask");
+    f.cbMask->setEditable(true);
+    f.cbMask->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    f.cbMask->addItems({QStringLiteral("*.*"), QStringLiteral("*.css"), QStringLiteral("*.vlmp"),
+                        QStringLiteral("*.htm"), QStringLiteral("*.htm*"), QStringLiteral("*.inc"),
+                        QStringLiteral("*.js"), QStringLiteral("*.php*"), QString()});
+    maskBar->addWidget(f.cbMask);
+    layout->addWidget(maskBar);
+
+    f.sbDirectory = named(new QStatusBar, "sbDirectory");
+    f.sbDirectory->setSizeGripEnabled(false);
+    layout->addWidget(f.sbDirectory);
+}
+
+void buildEditorPane(MainFrame &f)
+{
+    f.pnlEditor = named(new QWidget, "pnlEditor");
+    QVBoxLayout *layout = stack(f.pnlEditor);
+    auto *nameBar = new QHBoxLayout;
+    nameBar->setSpacing(0);
+    f.lblFileNameYellow = nameBarLabel("lblFileNameYellow", "yellow");
+    f.lblFileNameYellow->setFixedWidth(119);
+    nameBar->addWidget(f.lblFileNameYellow);
+    f.lblFileName = nameBarLabel("lblFileName", "white");
+    nameBar->addWidget(f.lblFileName, 1);
+    layout->addLayout(nameBar);
+    f.ToolBar2 = paneToolBar("ToolBar2");
+    layout->addWidget(f.ToolBar2);
+    layout->addStretch(1);
+    f.sbEditor = named(new QStatusBar, "sbEditor");
+    f.sbEditor->setSizeGripEnabled(false);
+    layout->addWidget(f.sbEditor);
+    f.pnlEditor->hide();
+}
+
+void buildMenus(MainFrame &f, QMainWindow *window)
+{
+    QMenuBar *bar = window->menuBar();
+    const auto menu = [&](const QString &title, const char *name) {
+        QMenu *m = named(bar->addMenu(title), name);
+        return m;
+    };
+    f.File1 = menu(QStringLiteral("&File"), "File1");
+    f.Edit1 = menu(QStringLiteral("&Edit"), "Edit1");
+    f.View1 = menu(QStringLiteral("&View"), "View1");
+    f.Project1 = menu(QStringLiteral("&Run"), "Project1");
+    f.Tools1 = menu(QStringLiteral("&Tools"), "Tools1");
+    f.Help1 = menu(QStringLiteral("&Help"), "Help1");
+}
+
+} // namespace
+
+MainFrame MainFrame::build(QMainWindow *window)
+{
+    MainFrame f;
+    buildMenus(f, window);
+
+    auto *central = new QWidget;
+    QVBoxLayout *centralLayout = stack(central);
+    f.pnlWork = named(new QWidget, "pnlWork");
+    centralLayout->addWidget(f.pnlWork, 1);
+    f.pnlPreview = named(new QWidget, "pnlPreview");
+    f.pnlPreview->hide();
+    centralLayout->addWidget(f.pnlPreview, 1);
+    f.eProjectPath = named(new QLineEdit(central), "eProjectPath");
+    f.eProjectPath->hide();
+
+    QVBoxLayout *work = stack(f.pnlWork);
+    f.ToolBar1 = paneToolBar("ToolBar1");
+    f.ToolBar1->setIconSize(QSize(22, 22));
+    work->addWidget(f.ToolBar1);
+
+    f.Splitter1 = named(new QSplitter(Qt::Horizontal), "Splitter1");
+    f.Splitter1->setChildrenCollapsible(false);
+    work->addWidget(f.Splitter1, 1);
+
+    f.pnlProject = named(new QSplitter(Qt::Vertical), "pnlProject");
+    f.pnlProject->setHandleWidth(4);
+    f.pnlProject->setChildrenCollapsible(false);
+    f.pnlProject->setMinimumWidth(MinimumPaneSize);
+    buildProjectFiles(f);
+    buildFileBrowser(f);
+    f.pnlProject->addWidget(f.pnlProjectFiles);
+    f.pnlProject->addWidget(f.pnlFiles);
+    f.pnlProject->setStretchFactor(0, 1);
+    f.pnlProject->setStretchFactor(1, 0);
+    f.Splitter1->addWidget(f.pnlProject);
+
+    // The editor pane is hidden while no file is active; its place stays empty.
+    auto *editorArea = new QWidget;
+    editorArea->setMinimumWidth(MinimumPaneSize);
+    buildEditorPane(f);
+    stack(editorArea)->addWidget(f.pnlEditor);
+    f.Splitter1->addWidget(editorArea);
+    f.Splitter1->setStretchFactor(0, 0);
+    f.Splitter1->setStretchFactor(1, 1);
+
+    f.StatusBar1 = named(new QStatusBar, "StatusBar1");
+    f.statusText = new QLabel;
+    f.StatusBar1->addWidget(f.statusText, 1);
+    window->setStatusBar(f.StatusBar1);
+    window->setCentralWidget(central);
+
+    f.setLeftPaneWidth(LeftPaneWidth);
+    f.setFileBrowserHeight(FileBrowserHeight);
+    return f;
+}
+
+int MainFrame::leftPaneWidth() const
+{
+    return Splitter1->sizes().value(0);
+}
+
+void MainFrame::setLeftPaneWidth(int width)
+{
+    const QList<int> sizes = Splitter1->sizes();
+    const int total = std::max(sizes.value(0) + sizes.value(1), width + MinimumPaneSize);
+    Splitter1->setSizes({width, total - width});
+}
+
+int MainFrame::fileBrowserHeight() const
+{
+    return pnlProject->sizes().value(1);
+}
+
+void MainFrame::setFileBrowserHeight(int height)
+{
+    const QList<int> sizes = pnlProject->sizes();
+    const int total = std::max(sizes.value(0) + sizes.value(1), height + MinimumPaneSize);
+    pnlProject->setSizes({total - height, height});
+}

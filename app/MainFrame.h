@@ -1,0 +1,64 @@
+#pragma once
+
+class FileExplorer;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QWidget;
+
+// The panes of the main window, built once; each widget carries its component name as its
+// object name, which is how the translator and the tests find it.
+struct MainFrame {
+    QWidget *pnlWork = nullptr;
+    QToolBar *ToolBar1 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+
+    QSplitter *pnlProject = nullptr;           // the left pane, split by Splitter2
+    QWidget *pnlProjectFiles = nullptr;
+    QTreeWidget *dxtlProject = nullptr;
+    QToolBar *ToolBar3 = nullptr;
+    QWidget *pnlFiles = nullptr;
+    QComboBox *DriveComboBox1 = nullptr;
+    QToolButton *sbView = nullptr;
+    QToolButton *sbUp = nullptr;
+    FileExplorer *MFileExplorer = nullptr;
+    QComboBox *cbMask = nullptr;
+    QStatusBar *sbDirectory = nullptr;
+
+    QWidget *pnlEditor = nullptr;
+    QLabel *lblFileNameYellow = nullptr;
+    QLabel *lblFileName = nullptr;
+    QToolBar *ToolBar2 = nullptr;
+    QStatusBar *sbEditor = nullptr;
+
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *statusText = nullptr;
+    QWidget *pnlPreview = nullptr;
+    QLineEdit *eProjectPath = nullptr;
+
+    QMenu *File1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QMenu *View1 = nullptr;
+    QMenu *Project1 = nullptr;                 // the Run menu
+    QMenu *Tools1 = nullptr;
+    QMenu *Help1 = nullptr;
+
+    static constexpr int LeftPaneWidth = 200;
+    static constexpr int FileBrowserHeight = 250;
+    static constexpr int MinimumPaneSize = 100;
+
+    static MainFrame build(QMainWindow *window);
+
+    // The left pane's width and the file browser's height, as the placement store keeps them.
+    int leftPaneWidth() const;
+    void setLeftPaneWidth(int width);
+    int fileBrowserHeight() const;
+    void setFileBrowserHeight(int height);
+};

@@ -1,0 +1,176 @@
+#include "MainWindow.h"
+
+#include "FileExplorer.h"
+#include "PlacementStore.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// The main window's remembered control properties, by the names the store has always used.
+struct StoredProperty {
+    const char *name;
+    QVariant (*get)(const MainFrame &);
+    void (*set)(MainFrame &, const QVariant &);
+};
+
+template <auto Pane>
+StoredProperty visibility(const char *name)
+{
+    return {name, [](const MainFrame &f) { return QVariant(!(f.*Pane)->isHidden()); },
+            [](MainFrame &f, const QVariant &v) { (f.*Pane)->setVisible(v.toBool()); }};
+}
+
+const StoredProperty StoredProperties[] = {
+    {"pnlProject.Width", [](const MainFrame &f) { return QVariant(f.leftPaneWidth()); },
+     [](MainFrame &f, const QVariant &v) { f.setLeftPaneWidth(v.toInt()); }},
+    {"pnlFiles.Height", [](const MainFrame &f) { return QVariant(f.fileBrowserHeight()); },
+     [](MainFrame &f, const QVariant &v) { f.setFileBrowserHeight(v.toInt()); }},
+    {"MFileExplorer.Directory", [](const MainFrame &f) { return QVariant(f.MFileExplorer->directory()); },
+     [](MainFrame &f, const QVariant &v) { f.MFileExplorer->setDirectory(v.toString()); }},
+    {"cbMask.Text", [](const MainFrame &f) { return QVariant(f.cbMask->currentText()); },
+     [](MainFrame &f, const QVariant &v) { f.cbMask->setEditText(v.toString()); }},
+    visibility<&MainFrame::pnlFiles>("pnlFiles.Visible"),
+    visibility<&MainFrame::pnlProjectFiles>("pnlProjectFiles.Visible"),
+    visibility<&MainFrame::pnlProject>("pnlProject.Visible"),
+    visibility<&MainFrame::ToolBar1>("ToolBar1.Visible"),
+    visibility<&MainFrame::ToolBar2>("ToolBar2.Visible"),
+    visibility<&MainFrame::StatusBar1>("StatusBar1.Visible"),
+};
+
+int showCommand(const QWidget *window)
+{
+    if (window->isMinimized())
+        return WindowPlacement::Minimized;
+    return window->isMaximized() ? WindowPlacement::Maximized : WindowPlacement::Normal;
+}
+
+} // namespace
+
+MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *parent)
+    : QMainWindow(parent),
+      m_files(std::move(files)),
+      m_parameters(std::move(parameters)),
+      m_settingsFile(m_files.settingsFile()),
+      m_placement(std::make_unique<PlacementStore>(m_files.placementFile()))
+{
+    setObjectName(QStringLiteral("Form_Main"));
+    setWindowTitle(QString::fromLatin1(Title));
+    setWindowIcon(QIcon(m_files.dataDir() + QStringLiteral("icons/velmora.svg")));
+    resize(DefaultSize);
+    m_frame = MainFrame::build(this);
+    FormCreate();
+}
+
+MainWindow::~MainWindow()
+{
+    if (!m_history.save(m_files.historyFile()))
+        showError(QStringLiteral("Unable to write to %1").arg(m_files.historyFile()));
+}
+
+void MainWindow::FormCreate()
+{
+    if (!m_settingsFile.load())
+        showError(QStringLiteral("Unable to read %1").arg(m_settingsFile.path()));
+    m_languageIndex = readLanguageIndex(m_settingsFile);
+    m_options = readSysOptions(m_settingsFile);
+    if (!m_history.load(m_files.historyFile()))
+        showError(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
+    m_frame.MFileExplorer->setViewMode(QListView::ListMode);
+    connect(m_frame.MFileExplorer, &FileExplorer::directoryChanged, m_frame.sbDirectory,
+            [this](const QString &dir) { m_frame.sbDirectory->showMessage(dir); });
+    connect(m_frame.sbUp, &QToolButton::clicked, m_frame.MFileExplorer, &FileExplorer::up);
+    connect(m_frame.cbMask, &QComboBox::currentTextChanged, m_frame.MFileExplorer, &FileExplorer::setMask);
+    m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    // The placement is restored before the window is first mapped, so it never jumps.
+    if (!m_formShownOnce) {
+        restorePlacement();
+        m_placementRestored = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void MainWindow::FormShow()
+{
+    m_formShownOnce = true;
+    m_frame.MFileExplorer->setMask(m_frame.cbMask->currentText());
+}
+
+void MainWindow::restorePlacement()
+{
+    const QString section = QString::fromLatin1(PlacementSection);
+    const QScreen *screen = this->screen();
+    if (const auto placement = m_placement->readPlacement(section, screen->size())) {
+        // A position saved on a larger screen is dropped rather than leaving the window out of reach.
+        if (screen->availableGeometry().intersects(placement->normal) && placement->normal.isValid())
+            setGeometry(placement->normal);
+        if (placement->showCmd == WindowPlacement::Maximized)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    for (const StoredProperty &property : StoredProperties) {
+        const QVariant current = property.get(m_frame);
+        const QVariant stored = m_placement->readProperty(section, QString::fromLatin1(property.name), current);
+        if (stored != current)
+            property.set(m_frame, stored);
+    }
+}
+
+void MainWindow::savePlacement()
+{
+    const QString section = QString::fromLatin1(PlacementSection);
+    WindowPlacement placement;
+    placement.showCmd = showCommand(this);
+    placement.pixelsPerInch = qRound(screen()->logicalDotsPerInch());
+    placement.normal = normalGeometry();
+    placement.visible = isVisible();
+    m_placement->writePlacement(section, placement, screen()->size());
+    for (const StoredProperty &property : StoredProperties)
+        m_placement->writeProperty(section, QString::fromLatin1(property.name), property.get(m_frame));
+    if (!m_placement->flush())
+        showError(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!TryCloseProject()) {
+        event->ignore();
+        return;
+    }
+    savePlacement();
+    event->accept();
+}
+
+bool MainWindow::ApplySettings()
+{
+    writeSysOptions(m_settingsFile, m_options);
+    QString error;
+    if (m_settingsFile.save(&error))
+        return true;
+    showError(error);
+    return false;
+}
+
+void MainWindow::RefreshWindowState()
+{
+    setWindowTitle(QString::fromLatin1(Title));
+    ApplySettings();
+}
+
+void MainWindow::showError(const QString &text)
+{
+    QMessageBox::critical(isVisible() ? this : nullptr, QString::fromLatin1(Title), text);
+}

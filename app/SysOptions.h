@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class IniFile;
+
+// The program's settings, one field per settings key, with the values a first run starts with.
+struct SysOptions {
+    QString FontName;                  // empty: the editor keeps its built-in font
+    int FontSize = 10;
+    int RightEdge = 250;
+    bool Gutter = true;
+    int BackGroundColor = 16777215;    // 0x00BBGGRR, white
+    bool SmartTabs = true;
+    int TabWidth = 3;
+    bool AutoIndent = true;
+    bool ExternalViewer = false;
+    QString ViewerName;
+    bool PreviewAsFileName = false;
+    bool WarnAboutSave = true;
+    bool AcceptParameter = true;
+    bool OpenLastUsed = true;
+    bool CreateBackups = true;
+    bool PHPVars = true;
+    bool PHPDefault = false;
+    bool PHPCustomHighlighting = false;
+    bool CompletionProposal = true;
+    bool AutoComplete = true;
+
+    bool operator==(const SysOptions &) const = default;
+};
+
+// Reads the Editor and General keys in the order window creation reads them; missing or bad
+// values give the defaults above.
+SysOptions readSysOptions(const IniFile &ini);
+// Writes every key in the order the program has always written them.
+void writeSysOptions(IniFile &ini, const SysOptions &options);
+
+// The interface language: 0 English, 1 Croatian, 2 French, 3 German.
+int readLanguageIndex(const IniFile &ini);
+void writeLanguageIndex(IniFile &ini, int languageIndex);

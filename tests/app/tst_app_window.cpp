@@ -1,0 +1,172 @@
+#include "MainWindow.h"
+#include "FileExplorer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+// Closes the next modal box and hands back its text, so an error shown during a call can be
+// checked without a person to press OK.
+class ModalWatcher
+{
+public:
+    ModalWatcher()
+    {
+        QTimer::singleShot(0, [this] { poll(); });
+    }
+    QString text() const { return m_text; }
+
+private:
+    void poll()
+    {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            m_text = box->text();
+            box->accept();
+            return;
+        }
+        if (m_tries++ < 200)
+            QTimer::singleShot(10, [this] { poll(); });
+    }
+    QString m_text;
+    int m_tries = 0;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void opensWithItsFrame();
+    void closingWritesHistoryAndPlacement();
+    void placementIsRestoredOnNextStart();
+    void applySettingsWritesEveryKey();
+    void unwritableSettingsShowAnErrorAndKeepRunning();
+
+private:
+    ProgramFiles files() const { return ProgramFiles(m_dir->path(), QStringLiteral(VELMORA_SOURCE_DATA_DIR)); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestMainWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestMainWindow::opensWithItsFrame()
+{
+    MainWindow window(files(), {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Velmora PHP Editor"));
+    QCOMPARE(window.size(), QSize(785, 542));
+    const MainFrame &f = window.frame();
+    QVERIFY(!f.pnlEditor->isVisible());
+    QVERIFY(f.pnlProjectFiles->isVisible());
+    QVERIFY(f.pnlFiles->isVisible());
+    QCOMPARE(f.leftPaneWidth(), 200);
+    QCOMPARE(f.fileBrowserHeight(), 250);
+    for (const char *name : {"pnlWork", "ToolBar1", "pnlProject", "pnlProjectFiles", "dxtlProject", "ToolBar3",
+                             "pnlFiles", "MFileExplorer", "cbMask", "sbDirectory", "pnlEditor", "ToolBar2",
+                             "sbEditor", "StatusBar1", "pnlPreview", "eProjectPath", "Splitter1"})
+        QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(name)), name);
+    QVERIFY(!f.pnlPreview->isVisible());
+    // Starting and looking writes no settings: only a refresh does.
+    QVERIFY(!QFile::exists(files().settingsFile()));
+}
+
+void TestMainWindow::closingWritesHistoryAndPlacement()
+{
+    {
+        MainWindow window(files(), {});
+        window.projectHistory().add(QStringLiteral("/web/site.vlmp"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.close());
+    }
+    QFile history(files().historyFile());
+    QVERIFY(history.open(QIODevice::ReadOnly));
+    QCOMPARE(history.readAll(), QByteArray("/web/site.vlmp\r\n"));
+
+    const QSettings placement(files().placementFile(), QSettings::IniFormat);
+    QCOMPARE(placement.value("TForm_Main/pnlProject.Width").toString(), QStringLiteral("200"));
+    QCOMPARE(placement.value("TForm_Main/pnlFiles.Height").toString(), QStringLiteral("250"));
+    QCOMPARE(placement.value("TForm_Main/ToolBar1.Visible").toString(), QStringLiteral("True"));
+    QCOMPARE(placement.value("TForm_Main/cbMask.Text").toString(), QStringLiteral("*.*"));
+    QCOMPARE(placement.value("TForm_Main/NormPos").toString().split(',').size(), 4);
+    QVERIFY(!QFile::exists(files().settingsFile()));
+}
+
+void TestMainWindow::placementIsRestoredOnNextStart()
+{
+    {
+        MainWindow window(files(), {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        MainFrame f = window.frame();
+        f.setLeftPaneWidth(260);
+        f.ToolBar1->hide();
+        f.StatusBar1->hide();
+        f.MFileExplorer->setDirectory(m_dir->path());
+        window.resize(700, 500);
+        QVERIFY(window.close());
+    }
+    MainWindow window(files(), {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const MainFrame &f = window.frame();
+    QCOMPARE(window.size(), QSize(700, 500));
+    QCOMPARE(f.leftPaneWidth(), 260);
+    QVERIFY(f.ToolBar1->isHidden());
+    QVERIFY(f.StatusBar1->isHidden());
+    QVERIFY(!f.pnlFiles->isHidden());
+    QCOMPARE(f.MFileExplorer->directory(), QDir(m_dir->path()).canonicalPath() + '/');
+}
+
+void TestMainWindow::applySettingsWritesEveryKey()
+{
+    MainWindow window(files(), {});
+    QVERIFY(window.ApplySettings());
+    IniFile ini(files().settingsFile());
+    QVERIFY(ini.load());
+    QCOMPARE(readSysOptions(ini), SysOptions());
+    QCOMPARE(ini.toBytes().count("\r\n"), 22); // two section lines and twenty keys
+}
+
+void TestMainWindow::unwritableSettingsShowAnErrorAndKeepRunning()
+{
+    const QString settingsDir = m_dir->filePath("settings");
+    QVERIFY(QDir().mkpath(settingsDir));
+    const ProgramFiles files(settingsDir, QStringLiteral(VELMORA_SOURCE_DATA_DIR));
+    MainWindow window(files, {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // A plain file where the settings folder was makes the settings file unwritable (permissions
+    // would not stop a test running as root).
+    QVERIFY(QDir(settingsDir).removeRecursively());
+    QVERIFY(QFile(settingsDir).open(QIODevice::WriteOnly));
+    ModalWatcher watcher;
+    QVERIFY(!window.ApplySettings());
+    QCOMPARE(watcher.text(), QStringLiteral("Unable to write to ") + files.settingsFile());
+    QVERIFY(window.isVisible());
+
+    QVERIFY(QFile::remove(settingsDir));
+    QVERIFY(QDir().mkpath(settingsDir));
+    QVERIFY(window.ApplySettings());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_app_window.moc"
