@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -83,11 +84,11 @@ void buildFileBrowser(MainFrame &f)
     driveBar->addWidget(f.DriveComboBox1);
     f.sbView = named(new QToolButton, "sbView");
     f.sbView->setToolTip(QStringLiteral("View style"));
-    f.sbView->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
+    f.sbView->setIcon(f.sbView->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     driveBar->addWidget(f.sbView);
     f.sbUp = named(new QToolButton, "sbUp");
     f.sbUp->setToolTip(QStringLiteral("Up one level"));
-    f.sbUp->setIcon(QIcon::fromTheme(QStringLiteral("go-up")));
+    f.sbUp->setIcon(f.sbUp->style()->standardIcon(QStyle::SP_FileDialogToParent));
     driveBar->addWidget(f.sbUp);
     layout->addWidget(driveBar);
 
