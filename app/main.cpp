@@ -5,15 +5,23 @@
 #include <QCommandLineParser>
 #include <QDir>
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(ProgramFiles::BaseName));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(MainWindow::Title));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+#include <cstdio>
 
+namespace {
+
+struct CommandLine {
+    QString settingsDir;
+    QStringList parameters;
+};
+
+// Parsed before the GUI starts, so --help and --version work without a display.
+CommandLine parseCommandLine(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("A desktop editor for PHP, HTML, JavaScript and CSS projects."));
+    parser.setApplicationDescription(QStringLiteral("Velmora PHP Editor: a desktop editor for PHP, HTML, "
+                                                    "JavaScript and CSS projects."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption settingsDir(QStringLiteral("settings-dir"),
@@ -23,14 +31,37 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project file (.vlmp) to open."),
                                  QStringLiteral("[PROJECT.vlmp]"));
     parser.process(app);
+    return {parser.value(settingsDir), parser.positionalArguments()};
+}
+
+bool haveDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (!haveDisplay()) {
+        std::fputs("velmora: no display to open a window on; try: xvfb-run -a velmora\n", stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(ProgramFiles::BaseName));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(MainWindow::Title));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     const QString programDir = QApplication::applicationDirPath();
-    ProgramFiles files(ProgramFiles::chooseSettingsDir(parser.value(settingsDir), programDir,
+    ProgramFiles files(ProgramFiles::chooseSettingsDir(commandLine.settingsDir, programDir,
                                                        qEnvironmentVariable("XDG_CONFIG_HOME")),
                        ProgramFiles::chooseDataDir(programDir));
     QDir().mkpath(files.settingsDir());
 
-    MainWindow window(files, parser.positionalArguments());
+    MainWindow window(files, commandLine.parameters);
     window.show();
     return app.exec();
 }
