@@ -36,19 +36,6 @@ QString unquoted(QStringView value)
 
 } // namespace
 
-std::optional<int> parseIniInteger(QStringView text)
-{
-    bool ok = false;
-    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
-        const QStringView digits = text.mid(2);
-        // Hex values are 32-bit patterns: 0x80000005 is a system colour, not an overflow.
-        const uint value = digits.size() <= 8 ? digits.toUInt(&ok, 16) : 0;
-        return ok ? std::optional<int>(static_cast<int>(value)) : std::nullopt;
-    }
-    const int value = text.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 bool IniFile::load()
@@ -101,23 +88,25 @@ IniFile::KeyLine IniFile::findKey(QStringView section, QStringView key) const
     return {};
 }
 
+QStringList IniFile::SectionKeys(QStringView section) const
+{
+    QStringList keys;
+    const qsizetype start = findSection(section);
+    if (start < 0)
+        return keys;
+    const qsizetype end = sectionEnd(start);
+    for (qsizetype i = start + 1; i < end; ++i) {
+        const qsizetype eq = m_lines[i].indexOf(u'=');
+        if (eq >= 0)
+            keys.append(m_lines[i].left(eq).trimmed());
+    }
+    return keys;
+}
+
 QString IniFile::readString(QStringView section, QStringView key, const QString &fallback) const
 {
     const KeyLine found = findKey(section, key);
     return found.index < 0 ? fallback : found.value.left(MaxValueLength);
-}
-
-int IniFile::readInteger(QStringView section, QStringView key, int fallback) const
-{
-    const KeyLine found = findKey(section, key);
-    if (found.index < 0)
-        return fallback;
-    return parseIniInteger(QStringView(found.value).left(MaxValueLength)).value_or(fallback);
-}
-
-bool IniFile::readBool(QStringView section, QStringView key, bool fallback) const
-{
-    return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
 void IniFile::writeString(QStringView section, QStringView key, const QString &value)
@@ -139,16 +128,6 @@ void IniFile::writeString(QStringView section, QStringView key, const QString &v
     while (insertAt > start + 1 && m_lines[insertAt - 1].trimmed().isEmpty())
         --insertAt;
     m_lines.insert(insertAt, line);
-}
-
-void IniFile::writeInteger(QStringView section, QStringView key, int value)
-{
-    writeString(section, key, QString::number(value));
-}
-
-void IniFile::writeBool(QStringView section, QStringView key, bool value)
-{
-    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QByteArray IniFile::toBytes() const

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "ProfileFile.h"
 #include "TextEncoding.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 // An INI file held in memory with the classic profile-file rules: section and key names match
 // without regard to case, the first match wins, a value reads up to 2047 characters, and writing
 // one key leaves every other line of the file as it was. Changes reach the disk only through
 // save(), which replaces the file atomically.
-class IniFile
+class IniFile : public ProfileFile
 {
 public:
     static constexpr int MaxValueLength = 2047;
@@ -23,16 +22,10 @@ public:
     // Reads the file; a missing file is an empty one. False when it exists but cannot be read.
     bool load();
 
-    QString readString(QStringView section, QStringView key, const QString &fallback) const;
-    // Decimal, or hexadecimal after "0x"/"0X" when the text is longer than two characters;
-    // anything else gives the fallback.
-    int readInteger(QStringView section, QStringView key, int fallback) const;
-    // Read as an integer: any value other than 0 is true.
-    bool readBool(QStringView section, QStringView key, bool fallback) const;
-
-    void writeString(QStringView section, QStringView key, const QString &value);
-    void writeInteger(QStringView section, QStringView key, int value);
-    void writeBool(QStringView section, QStringView key, bool value);
+    QStringList SectionKeys(QStringView section) const override;
+    // Values read up to MaxValueLength characters.
+    QString readString(QStringView section, QStringView key, const QString &fallback) const override;
+    void writeString(QStringView section, QStringView key, const QString &value) override;
 
     // Writes the file when its lines differ from what is on disk. On failure returns false and
     // sets *error to "Unable to write to <path>".
@@ -56,6 +49,3 @@ private:
     QStringList m_linesOnDisk;
     bool m_existsOnDisk = false;
 };
-
-// Integer text as the settings file reads it; nullopt when it is not a number.
-std::optional<int> parseIniInteger(QStringView text);

@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "EditorWidget.h"
 #include "FileExplorer.h"
 
 #include <QComboBox>
@@ -125,7 +126,8 @@ void buildEditorPane(MainFrame &f)
     layout->addLayout(nameBar);
     f.ToolBar2 = paneToolBar("ToolBar2");
     layout->addWidget(f.ToolBar2);
-    layout->addStretch(1);
+    f.mFile = new EditorWidget;
+    layout->addWidget(f.mFile, 1);
     f.sbEditor = named(new QStatusBar, "sbEditor");
     f.sbEditor->setSizeGripEnabled(false);
     layout->addWidget(f.sbEditor);

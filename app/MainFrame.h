@@ -1,5 +1,6 @@
 #pragma once
 
+class EditorWidget;
 class FileExplorer;
 class QComboBox;
 class QLabel;
@@ -36,6 +37,7 @@ struct MainFrame {
     QLabel *lblFileNameYellow = nullptr;
     QLabel *lblFileName = nullptr;
     QToolBar *ToolBar2 = nullptr;
+    EditorWidget *mFile = nullptr;
     QStatusBar *sbEditor = nullptr;
 
     QStatusBar *StatusBar1 = nullptr;

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "EditorModel.h"
+#include "EditorWidget.h"
 #include "FileExplorer.h"
 #include "PlacementStore.h"
 
@@ -91,6 +93,7 @@ void MainWindow::FormCreate()
     connect(m_frame.sbUp, &QToolButton::clicked, m_frame.MFileExplorer, &FileExplorer::up);
     connect(m_frame.cbMask, &QComboBox::currentTextChanged, m_frame.MFileExplorer, &FileExplorer::setMask);
     m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
+    applyEditorSettings();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -154,8 +157,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void MainWindow::applyEditorSettings()
+{
+    EditorWidget *editor = m_frame.mFile;
+    QFont font = editor->editorFont();
+    if (!m_options.FontName.isEmpty())
+        font.setFamily(m_options.FontName);
+    font.setPointSize(std::max(1, m_options.FontSize));
+    editor->setEditorFont(font);
+    EditorModel *model = editor->model();
+    model->SetTabWidth(std::max(1, m_options.TabWidth));
+    editor->setGutterVisible(m_options.Gutter);
+    editor->setBackgroundColor(static_cast<SynColor>(m_options.BackGroundColor));
+    editor->setRightEdge(m_options.RightEdge);
+    EditorOptions options = model->Options() & ~(eoAutoIndent | eoSmartTabs);
+    if (m_options.AutoIndent)
+        options |= eoAutoIndent;
+    if (m_options.SmartTabs)
+        options |= eoSmartTabs;
+    model->SetOptions(options);
+}
+
 bool MainWindow::ApplySettings()
 {
+    applyEditorSettings();
     writeSysOptions(m_settingsFile, m_options);
     QString error;
     if (m_settingsFile.save(&error))

@@ -46,6 +46,7 @@ private:
     void savePlacement();
     // Projects are not loaded yet; with nothing open, nothing can be lost by closing.
     bool TryCloseProject() { return true; }
+    void applyEditorSettings();
     void showError(const QString &text);
 
     ProgramFiles m_files;

@@ -1,0 +1,139 @@
+#include "SynCustomHighlighter.h"
+
+#include "ProfileFile.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+
+namespace {
+
+// ! " ' ( ) * + , - . / : ; = ? [ \ ] ^ { | }
+const CharSet InitialWordBreaks = CharSet::of({33, 34, 39}) | CharSet::range(40, 47) | CharSet::of({58, 59, 61, 63})
+                                  | CharSet::range(91, 94) | CharSet::range(123, 125);
+
+bool nameBefore(const std::unique_ptr<SynHighlighterAttributes> &a, const QString &name)
+{
+    return a->AttriName().compare(name, Qt::CaseInsensitive) < 0;
+}
+
+constexpr char16_t KeyBackground[] = u"Background";
+constexpr char16_t KeyForeground[] = u"Foreground";
+constexpr char16_t KeyStyle[] = u"Style";
+
+} // namespace
+
+SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(InitialWordBreaks) {}
+
+SynCustomHighlighter::~SynCustomHighlighter() = default;
+
+int SynCustomHighlighter::AttriCount() const
+{
+    return static_cast<int>(m_attributes.size());
+}
+
+SynHighlighterAttributes *SynCustomHighlighter::AttriAt(int index) const
+{
+    if (index < 0 || index >= AttriCount())
+        return nullptr;
+    return m_attributes[static_cast<size_t>(index)].get();
+}
+
+void SynCustomHighlighter::AddAttri(std::unique_ptr<SynHighlighterAttributes> attribute)
+{
+    const QString &name = attribute->AttriName();
+    const auto at = std::lower_bound(m_attributes.begin(), m_attributes.end(), name, nameBefore);
+    Q_ASSERT_X(at == m_attributes.end() || (*at)->AttriName().compare(name, Qt::CaseInsensitive) != 0,
+               "AddAttri", "a highlighter's attribute names must be unique");
+    m_attributes.insert(at, std::move(attribute));
+}
+
+void SynCustomHighlighter::ConnectAttributes()
+{
+    for (const auto &attribute : m_attributes)
+        attribute->SetOnAttriChange([this] { AttriChanged(); });
+}
+
+CharSet SynCustomHighlighter::WordChars() const
+{
+    return CharSet::range(33, 255);
+}
+
+void SynCustomHighlighter::SetEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    AttriChanged();
+}
+
+void SynCustomHighlighter::ScanToLineEnd()
+{
+    while (!AtLineEnd())
+        Advance();
+}
+
+void SynCustomHighlighter::AttriChanged()
+{
+    // A listener may unhook itself while being told; walk a copy.
+    const auto hooks = m_hooks;
+    for (const auto &hook : hooks)
+        hook.second();
+}
+
+void SynCustomHighlighter::HookAttriChange(const void *listener, std::function<void()> handler)
+{
+    m_hooks.emplace_back(listener, std::move(handler));
+}
+
+void SynCustomHighlighter::UnhookAttriChange(const void *listener)
+{
+    std::erase_if(m_hooks, [listener](const auto &hook) { return hook.first == listener; });
+}
+
+bool SynCustomHighlighter::LoadColorsFromIni(const ProfileFile &file)
+{
+    bool everyAttribute = true;
+    for (const auto &attribute : m_attributes) {
+        const QString &section = attribute->AttriName();
+        const QStringList keys = file.SectionKeys(section);
+        if (keys.isEmpty()) {
+            everyAttribute = false;
+            continue;
+        }
+        const auto has = [&keys](QStringView key) { return keys.contains(key, Qt::CaseInsensitive); };
+        if (has(KeyBackground))
+            attribute->SetBackground(static_cast<SynColor>(file.readInteger(section, KeyBackground, int(clSystemWindow))));
+        if (has(KeyForeground))
+            attribute->SetForeground(
+                static_cast<SynColor>(file.readInteger(section, KeyForeground, int(clSystemWindowText))));
+        if (has(KeyStyle))
+            attribute->SetStyle(static_cast<std::uint8_t>(file.readInteger(section, KeyStyle, 0) & 0x0F));
+    }
+    return everyAttribute;
+}
+
+bool SynCustomHighlighter::SaveColorsToIni(ProfileFile &file) const
+{
+    for (const auto &attribute : m_attributes) {
+        const QString &section = attribute->AttriName();
+        file.writeInteger(section, KeyBackground, static_cast<int>(attribute->Background()));
+        file.writeInteger(section, KeyForeground, static_cast<int>(attribute->Foreground()));
+        file.writeInteger(section, KeyStyle, attribute->Style());
+    }
+    return true;
+}
+
+void SynCustomHighlighter::Assign(const SynCustomHighlighter &other)
+{
+    for (const auto &own : m_attributes) {
+        const auto match = std::find_if(other.m_attributes.begin(), other.m_attributes.end(), [&](const auto &a) {
+            return a->AttriName().compare(own->AttriName(), Qt::CaseInsensitive) == 0;
+        });
+        if (match != other.m_attributes.end())
+            own->Assign(**match);
+    }
+    m_wordBreaks = other.m_wordBreaks;
+    m_defaultFilter = other.m_defaultFilter;
+    SetEnabled(other.m_enabled);
+}
