@@ -25,7 +25,12 @@ constexpr char16_t KeyStyle[] = u"Style";
 
 SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(InitialWordBreaks) {}
 
-SynCustomHighlighter::~SynCustomHighlighter() = default;
+SynCustomHighlighter::~SynCustomHighlighter()
+{
+    const Hooks hooks = std::move(m_destroyedHooks);
+    for (const auto &hook : hooks)
+        hook.second();
+}
 
 int SynCustomHighlighter::AttriCount() const
 {
@@ -89,6 +94,16 @@ void SynCustomHighlighter::HookAttriChange(const void *listener, std::function<v
 void SynCustomHighlighter::UnhookAttriChange(const void *listener)
 {
     std::erase_if(m_hooks, [listener](const auto &hook) { return hook.first == listener; });
+}
+
+void SynCustomHighlighter::HookDestroyed(const void *listener, std::function<void()> handler)
+{
+    m_destroyedHooks.emplace_back(listener, std::move(handler));
+}
+
+void SynCustomHighlighter::UnhookDestroyed(const void *listener)
+{
+    std::erase_if(m_destroyedHooks, [listener](const auto &hook) { return hook.first == listener; });
 }
 
 bool SynCustomHighlighter::LoadColorsFromIni(const ProfileFile &file)

@@ -74,6 +74,9 @@ public:
     void AttriChanged();
     void HookAttriChange(const void *listener, std::function<void()> handler);
     void UnhookAttriChange(const void *listener);
+    // Destruction notice: holders of a reference to this highlighter clear it when told.
+    void HookDestroyed(const void *listener, std::function<void()> handler);
+    void UnhookDestroyed(const void *listener);
 
     // Reads every attribute from its section; true only when every attribute had a section with at
     // least one key. Sections of names the highlighter lacks are ignored.
@@ -91,7 +94,9 @@ protected:
 
 private:
     std::vector<std::unique_ptr<SynHighlighterAttributes>> m_attributes;
-    std::vector<std::pair<const void *, std::function<void()>>> m_hooks;
+    using Hooks = std::vector<std::pair<const void *, std::function<void()>>>;
+    Hooks m_hooks;
+    Hooks m_destroyedHooks;
     CharSet m_wordBreaks;
     QString m_defaultFilter;
     bool m_enabled = true;

@@ -1,0 +1,101 @@
+#include "LinePainter.h"
+
+#include "DisplayColumns.h"
+#include "SynColors.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+LinePainter::LinePainter(const QFont &font, const QPalette &palette) : m_palette(palette)
+{
+    for (unsigned style = 0; style < m_fonts.size(); ++style) {
+        QFont styled = font;
+        // Code is laid out on a grid: shaping buys nothing for Latin text and costs most of the
+        // painting time; scripts that need it are still shaped.
+        styled.setStyleStrategy(QFont::PreferNoShaping);
+        styled.setBold(style & fsBold);
+        styled.setItalic(style & fsItalic);
+        styled.setUnderline(style & fsUnderline);
+        styled.setStrikeOut(style & fsStrikeOut);
+        m_fonts[style] = styled;
+    }
+    const QFontMetrics metrics(font);
+    m_charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
+    m_lineHeight = std::max(1, metrics.height());
+    m_ascent = metrics.ascent();
+    m_foreground = palette.color(QPalette::Text);
+}
+
+void LinePainter::paintLine(QPainter &painter, int x, int top, const LineToPaint &line,
+                            SynCustomHighlighter *highlighter, int firstColumn, int columns) const
+{
+    if (!highlighter || !highlighter->Enabled()) {
+        paintRun(painter, x, top, expandTabs(line.text, m_tabWidth), 1, firstColumn, columns, nullptr);
+        return;
+    }
+    const int lastColumn = firstColumn + columns;
+    highlighter->RestoreRange(line.range);
+    highlighter->BeginLine(line.text, line.index);
+    // Neighbouring tokens of one attribute are painted as one run: each drawText call costs far
+    // more than the characters it draws.
+    QString run;
+    int runColumn = 1;
+    const SynHighlighterAttributes *runAttribute = nullptr;
+    int column = 1;  // the screen column of the current token's first character
+    while (!highlighter->AtLineEnd() && column < lastColumn) {
+        const SynHighlighterAttributes *attribute = highlighter->TokenAttri();
+        if (attribute != runAttribute) {
+            paintRun(painter, x, top, run, runColumn, firstColumn, columns, runAttribute);
+            run.clear();
+            runColumn = column;
+            runAttribute = attribute;
+        }
+        const qsizetype before = run.size();
+        run += expandTabs(highlighter->TokenText(), m_tabWidth, column);
+        column += static_cast<int>(run.size() - before);
+        highlighter->Advance();
+    }
+    paintRun(painter, x, top, run, runColumn, firstColumn, columns, runAttribute);
+}
+
+void LinePainter::paintRun(QPainter &painter, int x, int top, const QString &shown, int runColumn, int firstColumn,
+                           int columns, const SynHighlighterAttributes *attribute) const
+{
+    const int skip = std::max(0, firstColumn - runColumn);
+    const int visible = std::min(static_cast<int>(shown.size()) - skip, firstColumn + columns - runColumn - skip);
+    if (visible <= 0)
+        return;
+    const int left = x + (runColumn + skip - firstColumn) * m_charWidth;
+
+    QColor foreground = m_foreground;
+    if (attribute) {
+        const QColor background = colorFromSyn(attribute->Background(), m_palette);
+        if (background.isValid())
+            painter.fillRect(left, top, visible * m_charWidth, m_lineHeight, background);
+        const QColor own = colorFromSyn(attribute->Foreground(), m_palette);
+        if (own.isValid())
+            foreground = own;
+        painter.setFont(fontFor(attribute->Style()));
+    } else {
+        painter.setFont(m_fonts[0]);
+    }
+    const QString part = skip == 0 && visible == shown.size() ? shown : shown.mid(skip, visible);
+    // Blanks show nothing unless a line is drawn through or under them.
+    if (part.trimmed().isEmpty() && !(attribute && (attribute->Style() & (fsUnderline | fsStrikeOut))))
+        return;
+    painter.setPen(foreground);
+    painter.drawText(left, top + m_ascent, part);
+}
+
+void LinePainter::paintPlain(QPainter &painter, int x, int top, QStringView line, int firstColumn, int columns,
+                             const QColor &foreground) const
+{
+    const QString expanded = expandTabs(line, m_tabWidth);
+    const int skip = firstColumn - 1;
+    if (skip >= expanded.size())
+        return;
+    painter.setFont(m_fonts[0]);
+    painter.setPen(foreground);
+    painter.drawText(x, top + m_ascent, expanded.mid(skip, columns));
+}
