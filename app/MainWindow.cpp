@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -75,6 +76,8 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
 
 MainWindow::~MainWindow()
 {
+    // The editor outlives the highlighters it is shown with (its window deletes it later).
+    m_frame.mFile->model()->SetHighlighter(nullptr);
     if (!m_history.save(m_files.historyFile()))
         showError(QStringLiteral("Unable to write to %1").arg(m_files.historyFile()));
 }
@@ -93,7 +96,34 @@ void MainWindow::FormCreate()
     connect(m_frame.sbUp, &QToolButton::clicked, m_frame.MFileExplorer, &FileExplorer::up);
     connect(m_frame.cbMask, &QComboBox::currentTextChanged, m_frame.MFileExplorer, &FileExplorer::setMask);
     m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
+    LoadHighlighterColours();
     applyEditorSettings();
+    // Until files are opened, the editor colours PHP inside HTML as it will for PHP files.
+    m_highlighters.xhMulti.SetEnabled(true);
+    m_frame.mFile->model()->SetHighlighter(&m_highlighters.xhMulti);
+}
+
+void MainWindow::LoadHighlighterColours()
+{
+    loadOrCreateColours(m_highlighters.xhPHP, m_files.phpColourFile());
+    loadOrCreateColours(m_highlighters.xhHTML, m_files.htmlColourFile());
+}
+
+void MainWindow::loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName)
+{
+    IniFile file(fileName);
+    if (!file.load()) {
+        showError(QStringLiteral("Unable to read %1").arg(fileName));
+        return;
+    }
+    if (QFileInfo::exists(fileName)) {
+        highlighter.LoadColorsFromIni(file);
+        return;
+    }
+    highlighter.SaveColorsToIni(file);
+    QString error;
+    if (!file.save(&error))
+        showError(error);
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "MainFrame.h"
+#include "MainHighlighters.h"
 #include "ProgramFiles.h"
 #include "ProjectHistory.h"
 #include "SysOptions.h"
@@ -28,6 +29,7 @@ public:
     int languageIndex() const { return m_languageIndex; }
     ProjectHistory &projectHistory() { return m_history; }
     const MainFrame &frame() const { return m_frame; }
+    MainHighlighters &highlighters() { return m_highlighters; }
 
     // Applies the settings to the editor and writes every key; false (after an error box) when
     // the settings file cannot be written.
@@ -47,10 +49,14 @@ private:
     // Projects are not loaded yet; with nothing open, nothing can be lost by closing.
     bool TryCloseProject() { return true; }
     void applyEditorSettings();
+    void LoadHighlighterColours();
+    // Loads the colours from the file, or creates the file from them when it is missing.
+    void loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName);
     void showError(const QString &text);
 
     ProgramFiles m_files;
     QStringList m_parameters;
+    MainHighlighters m_highlighters;
     MainFrame m_frame;
     IniFile m_settingsFile;
     std::unique_ptr<PlacementStore> m_placement;

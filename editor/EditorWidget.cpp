@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QtMath>
 
 #include <algorithm>
 #include <climits>
@@ -166,7 +167,7 @@ void EditorWidget::rebuildPainter()
     viewport()->update();
 }
 
-int EditorWidget::charWidth() const
+qreal EditorWidget::charWidth() const
 {
     return m_painter->charWidth();
 }
@@ -182,7 +183,7 @@ int EditorWidget::gutterWidth() const
         return 0;
     // Wide enough for the largest line number, so numbers of four or more digits are not cut.
     const int digits = std::max(GutterDigits, digitsOf(m_model->LineCount()));
-    return GutterLeftOffset + digits * charWidth() + GutterRightOffset;
+    return GutterLeftOffset + qCeil(digits * charWidth()) + GutterRightOffset;
 }
 
 // ---- Geometry
@@ -190,8 +191,12 @@ int EditorWidget::gutterWidth() const
 QPoint EditorWidget::pixelOf(BufferCoord coord) const
 {
     const int display = displayColumn(m_model->Line(coord.Line), coord.Char, m_model->TabWidth());
-    return {gutterWidth() + TextLeftMargin + (display - m_model->LeftChar()) * charWidth(),
-            (coord.Line - m_model->TopLine()) * lineHeight()};
+    return {xOfColumn(display), (coord.Line - m_model->TopLine()) * lineHeight()};
+}
+
+int EditorWidget::xOfColumn(int display) const
+{
+    return gutterWidth() + TextLeftMargin + qRound((display - m_model->LeftChar()) * charWidth());
 }
 
 BufferCoord EditorWidget::coordAt(QPoint pos) const
@@ -200,7 +205,7 @@ BufferCoord EditorWidget::coordAt(QPoint pos) const
     const int line = std::clamp(m_model->TopLine() + row, 1, std::max(1, m_model->LineCount()));
     const int x = pos.x() - gutterWidth() - TextLeftMargin;
     // Round to the nearer cell boundary, as a caret is placed between characters.
-    const int display = std::max(1, m_model->LeftChar() + (x + charWidth() / 2) / charWidth());
+    const int display = std::max(1, m_model->LeftChar() + qFloor((x + charWidth() / 2) / charWidth()));
     const int column = charColumnAt(m_model->Line(line), display, m_model->TabWidth());
     return {std::clamp(column, 1, EditorModel::MaxLeftChar), line};
 }
@@ -208,14 +213,14 @@ BufferCoord EditorWidget::coordAt(QPoint pos) const
 QRect EditorWidget::caretRect() const
 {
     const QPoint at = pixelOf(m_model->CaretXY());
-    return {at.x() - 1, at.y(), charWidth() + 2, lineHeight()};
+    return {at.x() - 1, at.y(), qCeil(charWidth()) + 2, lineHeight()};
 }
 
 void EditorWidget::updateViewSize()
 {
     m_shownGutterWidth = gutterWidth();
     m_model->SetLinesInWindow(std::max(1, viewport()->height() / lineHeight()));
-    m_model->SetCharsInWindow(std::max(1, (viewport()->width() - gutterWidth() - TextLeftMargin) / charWidth()));
+    m_model->SetCharsInWindow(std::max(1, qFloor((viewport()->width() - gutterWidth() - TextLeftMargin) / charWidth())));
     updateScrollBars();
 }
 
@@ -317,8 +322,7 @@ void EditorWidget::paintSelection(PaintContext &ctx, int line, int top)
                                                : displayColumn(text, selected->second, tab);
     if (to <= from)
         return;
-    const QRect cells(ctx.textLeft + (from - ctx.firstColumn) * charWidth(), top, (to - from) * charWidth(),
-                      lineHeight());
+    const QRect cells(QPoint(xOfColumn(from), top), QPoint(xOfColumn(to) - 1, top + lineHeight() - 1));
     const QColor highlight = hasFocus() ? palette().color(QPalette::Highlight)
                                         : palette().color(QPalette::Inactive, QPalette::Highlight);
     ctx.painter.save();
@@ -333,7 +337,7 @@ void EditorWidget::paintRightEdge(PaintContext &ctx)
 {
     if (m_rightEdge <= 0)
         return;
-    const int x = ctx.textLeft + (m_rightEdge - ctx.firstColumn + 1) * charWidth();
+    const int x = xOfColumn(m_rightEdge + 1);
     if (x < ctx.textLeft)
         return;
     ctx.painter.setPen(colorFromSyn(DefaultRightEdgeColor, palette()));
@@ -362,7 +366,7 @@ void EditorWidget::paintCaret(PaintContext &ctx)
     if (!m_preedit.isEmpty()) {
         ctx.painter.setFont(m_font);
         ctx.painter.setPen(palette().color(QPalette::Text));
-        const QRect area(at.x(), at.y(), m_preedit.size() * charWidth(), lineHeight());
+        const QRect area(at.x(), at.y(), qCeil(m_preedit.size() * charWidth()), lineHeight());
         ctx.painter.fillRect(area, colorFromSyn(m_background, palette()));
         ctx.painter.drawText(at.x(), at.y() + m_painter->ascent(), m_preedit);
         ctx.painter.drawLine(area.bottomLeft(), area.bottomRight());
@@ -374,7 +378,8 @@ void EditorWidget::paintCaret(PaintContext &ctx)
     if (m_model->InsertMode() || m_dropCaret)
         ctx.painter.fillRect(at.x(), at.y(), 2, lineHeight(), colour);
     else
-        ctx.painter.fillRect(at.x(), at.y() + lineHeight() / 2, charWidth(), lineHeight() - lineHeight() / 2, colour);
+        ctx.painter.fillRect(at.x(), at.y() + lineHeight() / 2, qCeil(charWidth()), lineHeight() - lineHeight() / 2,
+                             colour);
 }
 
 // ---- Keys and input methods

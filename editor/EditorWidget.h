@@ -41,10 +41,12 @@ public:
     void setPopupMenu(QMenu *menu) { m_popupMenu = menu; }
 
     int gutterWidth() const;
-    int charWidth() const;
+    qreal charWidth() const;
     int lineHeight() const;
     // Where a text position is drawn in the viewport (its cell's top-left), and the reverse.
     QPoint pixelOf(BufferCoord coord) const;
+    // The left edge of a screen column in the viewport.
+    int xOfColumn(int displayColumn) const;
     BufferCoord coordAt(QPoint viewportPos) const;
 
 signals:

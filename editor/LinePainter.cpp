@@ -21,7 +21,7 @@ LinePainter::LinePainter(const QFont &font, const QPalette &palette) : m_palette
         m_fonts[style] = styled;
     }
     const QFontMetrics metrics(font);
-    m_charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
+    m_charWidth = std::max<qreal>(1, QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')));
     m_lineHeight = std::max(1, metrics.height());
     m_ascent = metrics.ascent();
     m_foreground = palette.color(QPalette::Text);
@@ -66,13 +66,13 @@ void LinePainter::paintRun(QPainter &painter, int x, int top, const QString &sho
     const int visible = std::min(static_cast<int>(shown.size()) - skip, firstColumn + columns - runColumn - skip);
     if (visible <= 0)
         return;
-    const int left = x + (runColumn + skip - firstColumn) * m_charWidth;
+    const qreal left = x + (runColumn + skip - firstColumn) * m_charWidth;
 
     QColor foreground = m_foreground;
     if (attribute) {
         const QColor background = colorFromSyn(attribute->Background(), m_palette);
         if (background.isValid())
-            painter.fillRect(left, top, visible * m_charWidth, m_lineHeight, background);
+            painter.fillRect(QRectF(left, top, visible * m_charWidth, m_lineHeight), background);
         const QColor own = colorFromSyn(attribute->Foreground(), m_palette);
         if (own.isValid())
             foreground = own;
@@ -85,7 +85,7 @@ void LinePainter::paintRun(QPainter &painter, int x, int top, const QString &sho
     if (part.trimmed().isEmpty() && !(attribute && (attribute->Style() & (fsUnderline | fsStrikeOut))))
         return;
     painter.setPen(foreground);
-    painter.drawText(left, top + m_ascent, part);
+    painter.drawText(QPointF(left, top + m_ascent), part);
 }
 
 void LinePainter::paintPlain(QPainter &painter, int x, int top, QStringView line, int firstColumn, int columns,

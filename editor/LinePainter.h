@@ -18,7 +18,9 @@ class LinePainter
 public:
     LinePainter(const QFont &font, const QPalette &palette);
 
-    int charWidth() const { return m_charWidth; }
+    // Fractional: a fixed-width font's cells are rarely a whole number of pixels wide, and rounding
+    // them would drift the grid away from the glyphs along a long line.
+    qreal charWidth() const { return m_charWidth; }
     int lineHeight() const { return m_lineHeight; }
     int ascent() const { return m_ascent; }
 
@@ -48,7 +50,7 @@ private:
 
     std::array<QFont, 16> m_fonts;
     int m_tabWidth = 8;
-    int m_charWidth;
+    qreal m_charWidth;
     int m_lineHeight;
     int m_ascent;
     QPalette m_palette;

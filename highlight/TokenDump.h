@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One token as the highlighter reported it.
 struct DumpedToken {
     int start = 0;
@@ -28,7 +30,13 @@ std::vector<DumpedLine> scanLines(SynCustomHighlighter &highlighter, const QStri
 DumpedLine scanLine(SynCustomHighlighter &highlighter, QStringView line, int index, SynRangeState range,
                     int maxTokens = 100000);
 
-// The readable form of the golden token files: one source line per line,
-//   <line number> [<range before>]: Attribute"text" Attribute"text" ... [<range after>]
-// with quotes, backslashes and control characters escaped. The end-of-line token is left out.
-QString formatTokens(const std::vector<DumpedLine> &lines);
+// The token dump of the token tool and the golden files: a line per token but the end-of-line token,
+//   line<TAB>start<TAB>length<TAB>kind<TAB>attribute name ("-" for none)
+// and after each source line
+//   line<TAB>end<TAB>range state after the line
+// with lines counted from 0. The lines are scanned in order from ClearRange, and the text is
+// handed to write in pieces as it is made, so a large file never sits in memory twice.
+// The text is split into lines as the editor splits a file.
+void writeTokenDump(SynCustomHighlighter &highlighter, QStringView text,
+                    const std::function<void(const char *data, size_t size)> &write);
+QByteArray tokenDump(SynCustomHighlighter &highlighter, QStringView text);

@@ -1,12 +1,12 @@
-// Runs one highlighter over a file and prints its tokens, or times it.
-#include "HighlighterFactory.h"
+// Runs one of the main window's highlighters over a file and prints its tokens, or times it.
+#include "MainHighlighters.h"
+#include "TextEncoding.h"
 #include "TokenDump.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -18,36 +18,26 @@ int fail(const QString &message)
     return 1;
 }
 
-QStringList readLines(const QString &path, QString *error)
+// The whole pass, as the editor makes it when a highlighter is attached.
+void scanAll(SynCustomHighlighter &highlighter, const std::vector<QStringView> &lines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return {};
+    highlighter.ClearRange();
+    for (size_t n = 0; n < lines.size(); ++n) {
+        highlighter.BeginLine(lines[n], static_cast<int>(n));
+        highlighter.ScanToLineEnd();
     }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
-int timeScan(SynCustomHighlighter &highlighter, const QStringList &lines, int repeat)
+int bench(SynCustomHighlighter &highlighter, QStringView text, qint64 fileBytes, int passes)
 {
-    qint64 characters = 0;
-    for (const QString &line : lines)
-        characters += line.size() + 1;
+    std::vector<QStringView> lines;
+    forEachLine(text, [&lines](QStringView line) { lines.push_back(line); });
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < repeat; ++i) {
-        highlighter.ClearRange();
-        for (int n = 0; n < lines.size(); ++n) {
-            highlighter.BeginLine(lines[n], n);
-            highlighter.ScanToLineEnd();
-        }
-    }
+    for (int i = 0; i < passes; ++i)
+        scanAll(highlighter, lines);
     const double seconds = std::max<qint64>(1, timer.nsecsElapsed()) / 1e9;
-    std::printf("%lld lines, %.1f MB of text: %.1f MB/s, %.0f lines/s\n", static_cast<long long>(lines.size()) * repeat,
-                characters * repeat / 1e6, characters * repeat / 1e6 / seconds, lines.size() * repeat / seconds);
+    std::printf("MB/s: %.1f\n", static_cast<double>(fileBytes) * passes / 1e6 / seconds);
     return 0;
 }
 
@@ -57,34 +47,40 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Runs one highlighter over a file and prints its tokens, or times it."));
+    parser.setApplicationDescription(QStringLiteral("Runs a highlighter over a file and prints its tokens, or times it."));
     parser.addHelpOption();
+    const QCommandLineOption highlighterOption(QStringLiteral("highlighter"),
+                                               QStringLiteral("One of: %1 (default multi).")
+                                                   .arg(MainHighlighters::names().join(QStringLiteral(", "))),
+                                               QStringLiteral("name"), QStringLiteral("multi"));
     const QCommandLineOption dump(QStringLiteral("dump"), QStringLiteral("Print every token (the default)."));
-    const QCommandLineOption time(QStringLiteral("time"), QStringLiteral("Time the scan instead of printing."));
-    const QCommandLineOption repeat(QStringLiteral("repeat"), QStringLiteral("Scan the file N times when timing."),
-                                    QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("List the highlighters."));
-    parser.addOptions({dump, time, repeat, list});
-    parser.addPositionalArgument(QStringLiteral("highlighter"), QStringLiteral("php, html, multi, ..."));
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to scan."));
+    const QCommandLineOption benchOption(QStringLiteral("bench"),
+                                         QStringLiteral("Highlight the file N times and print the speed."),
+                                         QStringLiteral("N"));
+    parser.addOptions({highlighterOption, dump, benchOption});
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to highlight."));
     parser.process(app);
 
-    if (parser.isSet(list)) {
-        std::printf("%s\n", qPrintable(highlighterNames().join(u'\n')));
-        return 0;
-    }
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 2)
-        return fail(QStringLiteral("give a highlighter and a file; see --help"));
-    const auto highlighter = createHighlighter(args[0]);
+    if (args.size() != 1)
+        return fail(QStringLiteral("give one file; see --help"));
+    MainHighlighters highlighters;
+    SynCustomHighlighter *highlighter = highlighters.byName(parser.value(highlighterOption));
     if (!highlighter)
-        return fail(QStringLiteral("no highlighter named \"%1\" (try --list)").arg(args[0]));
-    QString error;
-    const QStringList lines = readLines(args[1], &error);
-    if (!error.isEmpty())
-        return fail(error);
-    if (parser.isSet(time))
-        return timeScan(*highlighter, lines, std::max(1, parser.value(repeat).toInt()));
-    std::fputs(formatTokens(scanLines(*highlighter, lines)).toUtf8().constData(), stdout);
-    return 0;
+        return fail(QStringLiteral("no highlighter named \"%1\"").arg(parser.value(highlighterOption)));
+    QFile file(args[0]);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(args[0], file.errorString()));
+    const QByteArray bytes = file.readAll();
+    const QString text = decodeText(bytes).text;
+
+    if (parser.isSet(benchOption)) {
+        bool ok = false;
+        const int passes = parser.value(benchOption).toInt(&ok);
+        if (!ok || passes < 1)
+            return fail(QStringLiteral("--bench takes a number of passes above 0"));
+        return bench(*highlighter, text, bytes.size(), passes);
+    }
+    writeTokenDump(*highlighter, text, [](const char *data, size_t size) { std::fwrite(data, 1, size, stdout); });
+    return std::ferror(stdout) ? fail(QStringLiteral("cannot write the dump")) : 0;
 }

@@ -53,6 +53,8 @@ private slots:
     void placementIsRestoredOnNextStart();
     void applySettingsWritesEveryKey();
     void unwritableSettingsShowAnErrorAndKeepRunning();
+    void missingColourFilesAreCreated();
+    void colourFilesAreLoaded();
 
 private:
     ProgramFiles files() const { return ProgramFiles(m_dir->path(), QStringLiteral(VELMORA_SOURCE_DATA_DIR)); }
@@ -166,6 +168,42 @@ void TestMainWindow::unwritableSettingsShowAnErrorAndKeepRunning()
     QVERIFY(QFile::remove(settingsDir));
     QVERIFY(QDir().mkpath(settingsDir));
     QVERIFY(window.ApplySettings());
+}
+
+void TestMainWindow::missingColourFilesAreCreated()
+{
+    MainWindow window(files(), {});
+    QFile php(files().phpColourFile());
+    QVERIFY(php.open(QIODevice::ReadOnly));
+    // Sections in attribute order, three keys each; the comment is teal and italic.
+    QVERIFY(php.readAll().startsWith("[Comment]\r\nBackground=536870911\r\nForeground=8421376\r\nStyle=2\r\n"
+                                     "[Identifier]\r\n"));
+
+    IniFile html(files().htmlColourFile());
+    QVERIFY(html.load());
+    SynHTMLSyn fresh;
+    QVERIFY(fresh.LoadColorsFromIni(html));
+    for (int i = 0; i < fresh.AttriCount(); ++i) {
+        const SynHighlighterAttributes *expected = window.highlighters().xhHTML.AttriAt(i);
+        QCOMPARE(fresh.AttriAt(i)->Foreground(), expected->Foreground());
+        QCOMPARE(fresh.AttriAt(i)->Style(), expected->Style());
+    }
+}
+
+void TestMainWindow::colourFilesAreLoaded()
+{
+    QFile php(files().phpColourFile());
+    QVERIFY(php.open(QIODevice::WriteOnly));
+    php.write("[Comment]\r\nStyle=3\r\n[Variable]\r\nForeground=0xFF\r\n");
+    php.close();
+    MainWindow window(files(), {});
+    const SynPHPSyn &xhPHP = window.highlighters().xhPHP;
+    QCOMPARE(xhPHP.CommentAttri()->Style(), std::uint8_t(fsBold | fsItalic));
+    QCOMPARE(xhPHP.CommentAttri()->Foreground(), SynColor(0x808000));  // as the window set it
+    QCOMPARE(xhPHP.VariableAttri()->Foreground(), SynColor(0x0000FF));
+    // An existing file is only read.
+    QVERIFY(php.open(QIODevice::ReadOnly));
+    QCOMPARE(php.readAll(), QByteArray("[Comment]\r\nStyle=3\r\n[Variable]\r\nForeground=0xFF\r\n"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -155,9 +155,9 @@ void TestEditorWidget::paintsGutterSelectionAndRightEdge()
 void TestEditorWidget::gutterWidensForLongTexts()
 {
     const int narrow = m_editor->gutterWidth();
-    QCOMPARE(narrow, 2 + 3 * m_editor->charWidth() + 2);
+    QCOMPARE(narrow, 2 + qCeil(3 * m_editor->charWidth()) + 2);
     m_model->SetText(QStringLiteral("x\r\n").repeated(12000));
-    QCOMPARE(m_editor->gutterWidth(), 2 + 5 * m_editor->charWidth() + 2);
+    QCOMPARE(m_editor->gutterWidth(), 2 + qCeil(5 * m_editor->charWidth()) + 2);
 }
 
 void TestEditorWidget::scrollBarFollowsTopLine()

@@ -1,7 +1,6 @@
 #include "TextEncoding.h"
 
 #include <QStringDecoder>
-#include <QStringList>
 
 DecodedText decodeText(const QByteArray &bytes)
 {
@@ -20,17 +19,6 @@ QByteArray encodeText(const QString &text, TextEncoding encoding)
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start).toString());
+    forEachLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
     return lines;
 }

@@ -1,0 +1,12 @@
+$a = $b === $c;
+$n = 0x1F + 1.5 - 1e5 * 5-3;
+for ($i = 1..5; $i <= 10; $i++) $s .= $i;
+$x <<= 2; $y >>= 1; $z = $p->q ?: $r;
+$m = ["a" => 1, "b" => 2];
+@$undefined;
+Foo::bar(\Ns\Baz::class);
+$t = `ls -l`;
+$u = "ü" . €uro;
+$bits = ~$mask & 0xFF | $flag ^ 1 % 3;
+$ok = !$fail && $x != $y || $z == 0;
+$ = 5; $$name = 6;
