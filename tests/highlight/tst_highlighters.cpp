@@ -43,6 +43,24 @@ QStringList inputLines(const QString &name, const QString &file)
     return splitLines(inputText(name, file));
 }
 
+// The highlighter of the current data row and its input scanned once from the start.
+struct ScannedInput {
+    ScannedInput()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        highlighter = highlighters.byName(name);
+        lines = inputLines(name, file);
+        scanned = scanLines(*highlighter, lines);
+    }
+    QString where(int line) const { return QStringLiteral("line %1").arg(line + 1); }
+
+    MainHighlighters highlighters;
+    SynCustomHighlighter *highlighter = nullptr;
+    QStringList lines;
+    std::vector<DumpedLine> scanned;
+};
+
 } // namespace
 
 class TestHighlighters : public QObject
@@ -94,31 +112,27 @@ void TestHighlighters::goldenTokens()
 
 void TestHighlighters::tokensCoverEachLine()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, file);
-    MainHighlighters highlighters;
-    SynCustomHighlighter *highlighter = highlighters.byName(name);
-    const QStringList lines = inputLines(name, file);
-    const std::vector<DumpedLine> scanned = scanLines(*highlighter, lines);
-    for (int i = 0; i < lines.size(); ++i) {
-        const auto &tokens = scanned[i].tokens;
+    ScannedInput in;
+    for (int i = 0; i < in.lines.size(); ++i) {
+        const auto &tokens = in.scanned[i].tokens;
         int expectedStart = 0;
         for (const DumpedToken &token : tokens) {
-            QVERIFY2(token.start == expectedStart, qPrintable(QStringLiteral("line %1 column %2").arg(i + 1).arg(token.start)));
+            QVERIFY2(token.start == expectedStart, qPrintable(in.where(i) + QStringLiteral(" column %1").arg(token.start)));
             expectedStart += token.text.size();
         }
         const DumpedToken &last = tokens.back();
-        QVERIFY2(last.text.isEmpty() && last.attribute.isEmpty(), qPrintable(QStringLiteral("line %1").arg(i + 1)));
-        const qsizetype nul = lines[i].indexOf(QChar(0));
-        QCOMPARE(last.start, nul < 0 ? lines[i].size() : nul);
+        QVERIFY2(last.text.isEmpty() && last.attribute.isEmpty(), qPrintable(in.where(i)));
+        const qsizetype nul = in.lines[i].indexOf(QChar(0));
+        QCOMPARE(last.start, nul < 0 ? in.lines[i].size() : nul);
         // Advancing at the end of the line stays there.
-        highlighter->RestoreRange(scanned[i].rangeBefore);
-        highlighter->BeginLine(lines[i], i);
-        highlighter->ScanToLineEnd();
-        highlighter->Advance();
-        QVERIFY(highlighter->AtLineEnd());
-        QCOMPARE(highlighter->TokenStart(), last.start);
-        QCOMPARE(highlighter->RangeState(), scanned[i].rangeAfter);
+        SynCustomHighlighter &h = *in.highlighter;
+        h.RestoreRange(in.scanned[i].rangeBefore);
+        h.BeginLine(in.lines[i], i);
+        h.ScanToLineEnd();
+        h.Advance();
+        QVERIFY(h.AtLineEnd());
+        QCOMPARE(h.TokenStart(), last.start);
+        QCOMPARE(h.RangeState(), in.scanned[i].rangeAfter);
     }
 }
 
@@ -126,37 +140,27 @@ void TestHighlighters::linesScanAloneAsInSequence()
 {
     // Backwards, each line from its stored state: a highlighter that kept anything but its range
     // state between lines would answer differently.
-    QFETCH(QString, name);
-    QFETCH(QString, file);
-    MainHighlighters highlighters;
-    SynCustomHighlighter *highlighter = highlighters.byName(name);
-    const QStringList lines = inputLines(name, file);
-    const std::vector<DumpedLine> scanned = scanLines(*highlighter, lines);
-    for (int i = static_cast<int>(lines.size()) - 1; i >= 0; --i) {
-        const DumpedLine alone = scanLine(*highlighter, lines[i], i, scanned[i].rangeBefore);
-        QVERIFY2(alone.tokens == scanned[i].tokens, qPrintable(QStringLiteral("line %1").arg(i + 1)));
-        QCOMPARE(alone.rangeAfter, scanned[i].rangeAfter);
+    ScannedInput in;
+    for (int i = static_cast<int>(in.lines.size()) - 1; i >= 0; --i) {
+        const DumpedLine alone = scanLine(*in.highlighter, in.lines[i], i, in.scanned[i].rangeBefore);
+        QVERIFY2(alone.tokens == in.scanned[i].tokens, qPrintable(in.where(i)));
+        QCOMPARE(alone.rangeAfter, in.scanned[i].rangeAfter);
     }
 }
 
 void TestHighlighters::crLineEndsAreBlanks()
 {
     // A line that still carries its CR scans the same, with the CR as one more token at the end.
-    QFETCH(QString, name);
-    QFETCH(QString, file);
-    MainHighlighters highlighters;
-    SynCustomHighlighter *highlighter = highlighters.byName(name);
-    const QStringList lines = inputLines(name, file);
-    const std::vector<DumpedLine> scanned = scanLines(*highlighter, lines);
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].contains(QChar(0)))
+    ScannedInput in;
+    for (int i = 0; i < in.lines.size(); ++i) {
+        if (in.lines[i].contains(QChar(0)))
             continue;
-        const DumpedLine withCr = scanLine(*highlighter, lines[i] + u'\r', i, scanned[i].rangeBefore);
-        const auto &plain = scanned[i].tokens;
-        QVERIFY2(withCr.tokens.size() == plain.size() + 1, qPrintable(QStringLiteral("line %1").arg(i + 1)));
+        const DumpedLine withCr = scanLine(*in.highlighter, in.lines[i] + u'\r', i, in.scanned[i].rangeBefore);
+        const auto &plain = in.scanned[i].tokens;
+        QVERIFY2(withCr.tokens.size() == plain.size() + 1, qPrintable(in.where(i)));
         QVERIFY(std::equal(plain.begin(), plain.end() - 1, withCr.tokens.begin()));
         QCOMPARE(withCr.tokens[plain.size() - 1].text, QStringLiteral("\r"));
-        QCOMPARE(withCr.rangeAfter, scanned[i].rangeAfter);
+        QCOMPARE(withCr.rangeAfter, in.scanned[i].rangeAfter);
     }
 }
 
