@@ -70,6 +70,7 @@ private slots:
     void changesReachListeners();
     void withoutDefaultTheLineIsOneToken();
     void mainSchemes();
+    void phpInsideHtml();
 };
 
 void TestMultiHighlighter::sectionsGoToTheirHighlighters_data()
@@ -159,7 +160,8 @@ void TestMultiHighlighter::expressionsThatCannotMatchSafely()
 {
     Fixture f;
     f.multi.Scheme(0).SetStartExpr(QStringLiteral("(unclosed"));
-    QVERIFY(!f.multi.Scheme(0).StartRegExpr().ErrorString().isEmpty());
+    QVERIFY(f.multi.Scheme(0).StartRegExpr().ErrorString().startsWith(u"TRegExpr(comp): "));
+    QVERIFY(f.multi.Scheme(0).EndRegExpr().ErrorString().isEmpty());
     QCOMPARE(tokensOf(f.multi, u"a(unclosed", DefaultActive).first(), QStringLiteral("a/Identifier"));
     // An expression that can match nothing would never move the scan along.
     f.multi.Scheme(0).SetStartExpr(QStringLiteral("z*"));
@@ -231,6 +233,23 @@ void TestMultiHighlighter::mainSchemes()
     multi.ClearRange();
     // No script highlighter: the script scheme is never entered.
     QCOMPARE(tokensOf(multi, u"<script>{?>", multi.RangeState()).size(), 6);
+}
+
+void TestMultiHighlighter::phpInsideHtml()
+{
+    MainHighlighters main;
+    SynMultiSyn &multi = main.xhMulti;
+    multi.ClearRange();
+    const SynRangeState html = multi.RangeState();
+    QCOMPARE(tokensOf(multi, u"text <?php echo 1; ?> more", html),
+             QStringList({"text /Text", "<?/Marker", "php/Identifier", " /Space", "echo/Reserved word", " /Space",
+                          "1/Number", ";/Symbol", " /Space", "?>/Marker", " more/Text"}));
+    // A PHP block left open carries the PHP scheme, and the page's own state, to the next line.
+    const SynRangeState open = scanLine(multi, u"<p><?php", 0, html).rangeAfter;
+    QCOMPARE(open & 31, 2u);
+    QCOMPARE(tokensOf(multi, u"?> x", open), QStringList({"?>/Marker", " x/Text"}));
+    // Script blocks are found in any case; with no script highlighter the page keeps them.
+    QCOMPARE(tokensOf(multi, u"<Script>", html).first(), QStringLiteral("</Symbol"));
 }
 
 QTEST_GUILESS_MAIN(TestMultiHighlighter)
