@@ -1,0 +1,172 @@
+#include "FileStorage.h"
+
+#include "FileNames.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+bool endsWithLineEnd(QStringView text)
+{
+    return !text.isEmpty() && (text.back() == u'\n' || text.back() == u'\r');
+}
+
+// Writing a character Latin-1 cannot hold would turn it into "?".
+bool fitsLatin1(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
+QString joinLines(QStringView text, QStringView lineEnd, bool finalLineEnd)
+{
+    QString joined;
+    joined.reserve(text.size());
+    bool first = true;
+    forEachLine(text, [&](QStringView line) {
+        if (!first)
+            joined += lineEnd;
+        joined += line;
+        first = false;
+    });
+    if (!first && finalLineEnd)
+        joined += lineEnd;
+    return joined;
+}
+
+bool fail(SaveError *error, bool backup, const QString &path, const QString &reason)
+{
+    *error = {backup, path, reason};
+    return false;
+}
+
+// Keeps a copy of the file about to be replaced under its backup name. Written completely before
+// it replaces an older backup, so a failure leaves the older backup in place.
+bool replaceBackup(const QString &fileName, SaveError *error)
+{
+    const QString backup = backupFileName(fileName);
+    if (backup == fileName || !QFileInfo(fileName).isFile())
+        return true;
+    QFile old(fileName);
+    if (!old.open(QIODevice::ReadOnly))
+        return fail(error, true, backup, old.errorString());
+    const QByteArray bytes = old.readAll();
+    if (old.error() != QFileDevice::NoError)
+        return fail(error, true, backup, old.errorString());
+    QSaveFile copy(backup);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
+        return fail(error, true, backup, copy.errorString());
+    return true;
+}
+
+} // namespace
+
+QString SaveError::message(const QString &cantCreateBackup) const
+{
+    return backup ? cantCreateBackup + QStringLiteral(": ") + path : path + QStringLiteral(": ") + reason;
+}
+
+FileContent decodeFileContent(const QByteArray &bytes)
+{
+    const DecodedText decoded = decodeText(bytes);
+    FileContent content;
+    content.Encoding = decoded.encoding;
+    content.HasBom = decoded.encoding == TextEncoding::Utf8 && bytes.startsWith(Utf8Bom);
+    content.FinalLineEnd = decoded.text.isEmpty() || endsWithLineEnd(decoded.text);
+    content.Text = joinLines(decoded.text, u"\r\n", true);
+    return content;
+}
+
+QByteArray encodeFileContent(const ProjectFile &file, TextEncoding *encoding)
+{
+    const QStringView lineEnd = file.LineFormat == LineEnds::Unix ? QStringView(u"\n") : QStringView(u"\r\n");
+    const QString text = joinLines(file.Text, lineEnd, file.FinalLineEnd);
+    *encoding = file.Encoding == TextEncoding::Latin1 && !fitsLatin1(text) ? TextEncoding::Utf8 : file.Encoding;
+    const QByteArray bytes = encodeText(text, *encoding);
+    return file.HasBom && *encoding == TextEncoding::Utf8 ? Utf8Bom + bytes : bytes;
+}
+
+bool readFileContent(const QString &fileName, FileContent *content, QString *error)
+{
+    // A pipe or device could block or never end.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        *error = QStringLiteral("Not a regular file");
+        return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return false;
+    }
+    *content = decodeFileContent(bytes);
+    return true;
+}
+
+bool writeWithBackup(const QString &fileName, const QByteArray &bytes, bool createBackups, SaveError *error)
+{
+    QSaveFile target(fileName);
+    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size())
+        return fail(error, false, fileName, target.errorString());
+    if (createBackups && !replaceBackup(fileName, error))
+        return false;
+    if (!target.commit())
+        return fail(error, false, fileName, target.errorString());
+    return true;
+}
+
+bool WriteFileToDisk(ProjectFile &file, const QString &fileName, bool createBackups, const QString &projectFolder,
+                     SaveError *error)
+{
+    TextEncoding encoding = file.Encoding;
+    const QByteArray bytes = encodeFileContent(file, &encoding);
+    if (!writeWithBackup(fileName, bytes, createBackups, error))
+        return false;
+    const QString folder = folderOf(fileName);
+    file.Path = folder.isEmpty() ? projectFolder : folder;
+    file.FileName = fileName;
+    file.FileType = fileTypeOf(fileName);
+    file.Encoding = encoding;
+    file.Modified = false;
+    file.Saved = true;
+    file.IsNew = false;
+    return true;
+}
+
+bool readIntoEntry(ProjectFile &file, const QString &diskPath, QString *error)
+{
+    FileContent content;
+    if (!readFileContent(diskPath, &content, error))
+        return false;
+    file.Text = std::move(content.Text);
+    file.Encoding = content.Encoding;
+    file.HasBom = content.HasBom;
+    file.FinalLineEnd = content.FinalLineEnd;
+    file.UndoList = std::make_unique<UndoHistory>();
+    file.Saved = true;
+    file.Modified = false;
+    file.IsNew = false;
+    return true;
+}
+
+bool AddExistingFile(FileTable &files, const QString &fileName, QString *error)
+{
+    ProjectFile file;
+    file.FileName = fileName;
+    file.FileType = fileTypeOf(fileName);
+    file.Path = folderOf(fileName);
+    if (!readIntoEntry(file, fileName, error))
+        return false;
+    files.append(std::move(file));
+    return true;
+}

@@ -1,0 +1,86 @@
+#include "Project.h"
+
+#include "FileNames.h"
+#include "ProjectFileFormat.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// A listed file must be a plain file; anything else counts as missing.
+bool loadListedFile(const ProjectFileLine &line, const QString &folder, LoadedProject &loaded)
+{
+    const QString diskPath = resolvePath(folder, line.Path);
+    if (!QFileInfo(diskPath).isFile()) {
+        loaded.missingFiles.append(line.Path);
+        return true;
+    }
+    ProjectFile file;
+    file.FileName = line.Path;
+    file.FileType = line.FileType;
+    file.Path = folderOf(line.Path);
+    file.CaretX = line.CaretX;
+    file.CaretY = line.CaretY;
+    file.TopLine = line.TopLine;
+    file.LineFormat = line.LineFormat;
+    QString error;
+    if (!readIntoEntry(file, diskPath, &error))
+        return false;
+    loaded.project.Files.append(std::move(file));
+    return true;
+}
+
+} // namespace
+
+void ResetProject(Project &project, const QString &programFolder)
+{
+    project.Name = QStringLiteral("Project 1");
+    project.FileName.clear();
+    project.Description.clear();
+    project.Options = {programFolder, {}};
+    project.Changed = false;
+    project.Files.clear();
+}
+
+void CloseProject(Project &project)
+{
+    project.Files.clear();
+    project.Name.clear();
+    project.Changed = false;
+}
+
+bool SaveProject(Project &project, int lastFile, bool createBackups, SaveError *error)
+{
+    if (!writeWithBackup(project.projectFilePath(), projectFileBytes(project, lastFile), createBackups, error))
+        return false;
+    project.Changed = false;
+    return true;
+}
+
+LoadedProject LoadProject(const QString &projectFilePath)
+{
+    LoadedProject loaded;
+    FileContent content;
+    QString error;
+    if (!readFileContent(projectFilePath, &content, &error))
+        return loaded;
+    const auto contents = parseProjectFile(content.Text);
+    if (!contents)
+        return loaded;
+
+    Project &project = loaded.project;
+    project.Name = contents->Name;
+    project.Description = contents->Description;
+    project.FileName = nameOf(projectFilePath);
+    project.Options = {folderOf(QFileInfo(projectFilePath).absoluteFilePath()), contents->ServerURL};
+    for (const ProjectFileLine &line : contents->Files) {
+        if (!loadListedFile(line, project.Options.Path, loaded))
+            return {};
+    }
+    if (!contents->LastFilePath.isEmpty())
+        loaded.lastRow = project.Files.FindFile(contents->LastFilePath) + 1;
+    loaded.valid = true;
+    QDir::setCurrent(project.Options.Path);
+    return loaded;
+}
