@@ -125,6 +125,12 @@ void buildEditorPane(MainFrame &f)
     nameBar->addWidget(f.lblFileName, 1);
     layout->addLayout(nameBar);
     f.ToolBar2 = paneToolBar("ToolBar2");
+    f.ToolBar2->addWidget(new QLabel(QStringLiteral(" Syntax Highlighting: ")));
+    f.cbHighlighter = named(new QComboBox, "cbHighlighter");
+    f.cbHighlighter->addItems({QStringLiteral("<none>"), QStringLiteral("PHP"), QStringLiteral("HTML"),
+                               QStringLiteral("JavaScript"), QStringLiteral("CSS"), QStringLiteral("SQL"),
+                               QStringLiteral("<custom>")});
+    f.ToolBar2->addWidget(f.cbHighlighter);
     layout->addWidget(f.ToolBar2);
     f.mFile = new EditorWidget;
     layout->addWidget(f.mFile, 1);
@@ -132,6 +138,34 @@ void buildEditorPane(MainFrame &f)
     f.sbEditor->setSizeGripEnabled(false);
     layout->addWidget(f.sbEditor);
     f.pnlEditor->hide();
+}
+
+// The window's messages, by label number (there is no 7).
+const std::pair<int, const char *> Messages[] = {
+    {1, "Files are not saved. Save files first!"},
+    {2, "No ServerURL has been specified for this project!"},
+    {3, "Can't load project file:"},
+    {4, "Invalid project file!"},
+    {5, "changed"},
+    {6, "Remove \"%s\" from Project"},
+    {8, "This project already contains a file named \"%s\"!"},
+    {9, "All files will be saved! Continue?"},
+    {10, "External Viewer could not be found!"},
+    {11, "Previewing Project"},
+    {12, "(the file has been changed)"},
+    {13, "Can't create backup file"},
+    {14, "GoTo Line Number:"},
+};
+
+QWidget *buildMessages()
+{
+    auto *panel = named(new QWidget, "pnlMessages");
+    for (const auto &[number, text] : Messages) {
+        auto *label = new QLabel(QString::fromUtf8(text), panel);
+        label->setObjectName(QStringLiteral("lblMessage%1").arg(number));
+    }
+    panel->hide();
+    return panel;
 }
 
 void buildMenus(MainFrame &f, QMainWindow *window)
@@ -165,6 +199,8 @@ MainFrame MainFrame::build(QMainWindow *window)
     centralLayout->addWidget(f.pnlPreview, 1);
     f.eProjectPath = named(new QLineEdit(central), "eProjectPath");
     f.eProjectPath->hide();
+    f.pnlMessages = buildMessages();
+    f.pnlMessages->setParent(central);
 
     QVBoxLayout *work = stack(f.pnlWork);
     f.ToolBar1 = paneToolBar("ToolBar1");
@@ -205,6 +241,12 @@ MainFrame MainFrame::build(QMainWindow *window)
     f.setLeftPaneWidth(LeftPaneWidth);
     f.setFileBrowserHeight(FileBrowserHeight);
     return f;
+}
+
+QString MainFrame::message(int number) const
+{
+    const auto *label = pnlMessages->findChild<QLabel *>(QStringLiteral("lblMessage%1").arg(number));
+    return label ? label->text() : QString();
 }
 
 int MainFrame::leftPaneWidth() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class EditorWidget;
 class FileExplorer;
 class QComboBox;
@@ -37,6 +39,7 @@ struct MainFrame {
     QLabel *lblFileNameYellow = nullptr;
     QLabel *lblFileName = nullptr;
     QToolBar *ToolBar2 = nullptr;
+    QComboBox *cbHighlighter = nullptr;
     EditorWidget *mFile = nullptr;
     QStatusBar *sbEditor = nullptr;
 
@@ -44,6 +47,7 @@ struct MainFrame {
     QLabel *statusText = nullptr;
     QWidget *pnlPreview = nullptr;
     QLineEdit *eProjectPath = nullptr;
+    QWidget *pnlMessages = nullptr;           // hidden labels holding the window's messages
 
     QMenu *File1 = nullptr;
     QMenu *Edit1 = nullptr;
@@ -57,6 +61,10 @@ struct MainFrame {
     static constexpr int MinimumPaneSize = 100;
 
     static MainFrame build(QMainWindow *window);
+
+    // The current caption of lblMessage<number>: the window's messages live in hidden labels so
+    // that they are translated with it.
+    QString message(int number) const;
 
     // The left pane's width and the file browser's height, as the placement store keeps them.
     int leftPaneWidth() const;

@@ -6,6 +6,9 @@
 #include "PlacementStore.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTreeWidget>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -71,6 +74,7 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     setWindowIcon(QIcon(m_files.dataDir() + QStringLiteral("icons/velmora.svg")));
     resize(DefaultSize);
     m_frame = MainFrame::build(this);
+    m_prompts = std::make_unique<DialogPrompts>(this);
     FormCreate();
 }
 
@@ -98,9 +102,45 @@ void MainWindow::FormCreate()
     m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
     LoadHighlighterColours();
     applyEditorSettings();
-    // Until files are opened, the editor colours PHP inside HTML as it will for PHP files.
-    m_highlighters.xhMulti.SetEnabled(true);
-    m_frame.mFile->model()->SetHighlighter(&m_highlighters.xhMulti);
+    createFileMenu();
+    connectEditor();
+}
+
+void MainWindow::connectEditor()
+{
+    EditorWidget *editor = m_frame.mFile;
+    connect(editor->model(), &EditorModel::Changed, this, &MainWindow::mFileChange);
+    connect(editor->model(), &EditorModel::CaretMoved, this, &MainWindow::UpdateCaretStatus);
+    connect(editor, &EditorWidget::filesDropped, this, [this](const QStringList &paths) {
+        for (const QString &path : paths)
+            AddFileToProject(path);
+    });
+    connect(m_frame.dxtlProject, &QTreeWidget::currentItemChanged, this, [this] { dxtlProjectChangeNode(); });
+    connect(m_frame.cbHighlighter, &QComboBox::activated, this, [this](int item) { cbHighlighterChange(item); });
+    editor->installEventFilter(this);
+    setAcceptDrops(true);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The editor losing the keyboard keeps the file's text current for everything that reads it.
+    if (watched == m_frame.mFile && event->type() == QEvent::FocusOut)
+        StoreEditorState();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && !m_project.Name.isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            AddFileToProject(url.toLocalFile());
+    event->acceptProposedAction();
 }
 
 void MainWindow::LoadHighlighterColours()
@@ -139,6 +179,10 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::FormShow()
 {
+    if (m_options.AcceptParameter && !m_parameters.isEmpty())
+        LoadProject(QFileInfo(m_parameters.first()).absoluteFilePath());
+    else if (m_options.OpenLastUsed && !m_history.isEmpty() && QFileInfo(m_history.paths().first()).isFile())
+        LoadProject(m_history.paths().first());
     m_formShownOnce = true;
     m_frame.MFileExplorer->setMask(m_frame.cbMask->currentText());
 }
@@ -221,8 +265,63 @@ bool MainWindow::ApplySettings()
 
 void MainWindow::RefreshWindowState()
 {
-    setWindowTitle(QString::fromLatin1(Title));
+    QString title = QString::fromLatin1(Title);
+    QString status;
+    if (!m_project.Name.isEmpty()) {
+        title += QStringLiteral(" - ") + m_project.Name;
+        if (m_project.Changed)
+            title += QStringLiteral(" (") + m_frame.message(5) + QStringLiteral("!)");
+        m_frame.eProjectPath->setText(m_project.Options.Path);
+        if (QTreeWidgetItem *root = m_frame.dxtlProject->topLevelItem(0))
+            root->setText(0, m_project.Name);
+        status = m_project.Name + QStringLiteral(" (") + m_project.projectFilePath() + u')';
+    }
+    if (!m_frame.pnlEditor->isHidden() && m_activeFile >= 0) {
+        status = m_project.Files[m_activeFile].FileName;
+        ShowActiveFileName(m_activeFile);
+    }
+    setWindowTitle(title);
+    m_frame.statusText->setText(status);
     ApplySettings();
+}
+
+void MainWindow::createFileMenu()
+{
+    QMenu *file = m_frame.File1;
+    const auto item = [this](QMenu *menu, const char *name, const QString &caption, auto handler) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    item(file, "NewProject1", QStringLiteral("New Project"), [this] { NewProject1Click(); });
+    item(file, "OpenProject1", QStringLiteral("Open Pro&ject"), [this] { OpenProject1Click(); });
+    item(file, "CloseProject1", QStringLiteral("Close Project"), [this] { CloseProject1Click(); });
+    m_reopenMenu = file->addMenu(QStringLiteral("Reopen"));
+    m_reopenMenu->setObjectName(QStringLiteral("Reopen1"));
+    file->addSeparator();
+    QMenu *newMenu = file->addMenu(QStringLiteral("New"));
+    newMenu->setObjectName(QStringLiteral("New1"));
+    item(newMenu, "PHPFile1", QStringLiteral("PHP"), [this] { NewFile(NewFileKind::Php); });
+    item(newMenu, "HTMLFile1", QStringLiteral("HTML"), [this] { NewFile(NewFileKind::Html); });
+    item(newMenu, "JavaScript1", QStringLiteral("JavaScript"), [this] { NewFile(NewFileKind::JavaScript); });
+    newMenu->addSeparator();
+    item(newMenu, "Neodreena1", QStringLiteral("Undefined"), [this] { NewFile(NewFileKind::Undefined); });
+    item(file, "AddFiletoProject1", QStringLiteral("Add File To Project"), [this] { btnAddFileClick(); });
+    file->addSeparator();
+    QMenu *format = file->addMenu(QStringLiteral("Format"));
+    format->setObjectName(QStringLiteral("Format1"));
+    item(format, "mnuFmtWindows", QStringLiteral("Windows"), [this] { setLineFormat(LineEnds::Windows); });
+    item(format, "mnuFmtUnix", QStringLiteral("UNIX/Linux"), [this] { setLineFormat(LineEnds::Unix); });
+    item(file, "Save1", QStringLiteral("Save"), [this] { Save1Click(); });
+    item(file, "SaveAs1", QStringLiteral("Save As"), [this] { SaveAs1Click(); });
+    item(file, "SaveProjectAs1", QStringLiteral("Save Project As"), [this] { SaveProjectAs1Click(); });
+    item(file, "SaveAll1", QStringLiteral("Save All"), [this] { btnSaveAllClick(); });
+    file->addSeparator();
+    item(file, "ProjectProperties1", QStringLiteral("Project Properties"), [this] { ProjectProperties1Click(); });
+    file->addSeparator();
+    item(file, "Exit1", QStringLiteral("Exit"), [this] { close(); });
+    BuildReopenMenu();
 }
 
 void MainWindow::showError(const QString &text)

@@ -3,6 +3,9 @@
 #include "IniFile.h"
 #include "MainFrame.h"
 #include "MainHighlighters.h"
+#include "Project.h"
+#include "Prompts.h"
+#include "SaveFilesDialog.h"
 #include "ProgramFiles.h"
 #include "ProjectHistory.h"
 #include "SysOptions.h"
@@ -10,6 +13,7 @@
 #include <QMainWindow>
 
 class PlacementStore;
+class QMenu;
 
 // The main window: owns the settings, the history of projects and every pane of the program.
 class MainWindow : public QMainWindow
@@ -29,6 +33,31 @@ public:
     int languageIndex() const { return m_languageIndex; }
     ProjectHistory &projectHistory() { return m_history; }
     const MainFrame &frame() const { return m_frame; }
+    Project &project() { return m_project; }
+    int activeFile() const { return m_activeFile; }
+    // Tests answer the window's questions through their own prompts.
+    void setPrompts(std::unique_ptr<Prompts> prompts) { m_prompts = std::move(prompts); }
+
+    // --- Files and projects (MainWindowFiles.cpp)
+    void NewProject1Click();
+    void OpenProject1Click();
+    bool LoadProject(const QString &path);
+    void CloseProject1Click();
+    bool TryCloseProject();
+    void SaveProjectAs1Click();
+    void ProjectProperties1Click();
+    // Writes the project file; last is the position from 1 of the active file, 0 for none.
+    bool SaveProject(int last);
+    void NewFile(NewFileKind kind);
+    void btnAddFileClick();
+    void AddFileToProject(const QString &path);
+    void Save1Click();
+    void SaveAs1Click();
+    void btnSaveAllClick();
+    void setLineFormat(LineEnds format);
+    void StoreEditorState();
+    // Makes row (0: the project, n: file n - 1) of the project file list the focused one.
+    void focusRow(int row);
     MainHighlighters &highlighters() { return m_highlighters; }
 
     // Applies the settings to the editor and writes every key; false (after an error box) when
@@ -38,6 +67,9 @@ public:
     void RefreshWindowState();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -46,9 +78,28 @@ private:
     void FormShow();
     void restorePlacement();
     void savePlacement();
-    // Projects are not loaded yet; with nothing open, nothing can be lost by closing.
-    bool TryCloseProject() { return true; }
     void applyEditorSettings();
+    void createFileMenu();
+    void connectEditor();
+    void BuildReopenMenu();
+    void RebuildFileList();
+    void dxtlProjectChangeNode();
+    void activateFile(int index);
+    void chooseHighlighterFor(const QString &fileType);
+    void cbHighlighterChange(int item);
+    void ShowActiveFileName(int index);
+    void UpdateCaretStatus();
+    void mFileChange();
+    void markChanged();
+    // Save of the active file; false when cancelled or failed.
+    bool saveActiveFile(bool askName);
+    bool writeFile(int index, const QString &fileName);
+    void SaveModifiedFiles();
+    bool SaveChangedFilesDialog();
+    // Saves one row of the Save Files dialog: the project (id -1) or a file.
+    SaveOutcome saveForClosing(int id);
+    int focusedRow() const;
+    QString messageWith(int number, const QString &argument) const;
     void LoadHighlighterColours();
     // Loads the colours from the file, or creates the file from them when it is missing.
     void loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName);
@@ -63,6 +114,12 @@ private:
     SysOptions m_options;
     int m_languageIndex = 0;
     ProjectHistory m_history;
+    Project m_project;
+    int m_activeFile = -1;
+    bool m_loading = false;
+    bool m_saving = false;
+    std::unique_ptr<Prompts> m_prompts;
+    QMenu *m_reopenMenu = nullptr;
     bool m_formShownOnce = false;
     bool m_placementRestored = false;
 };

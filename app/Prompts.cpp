@@ -1,0 +1,58 @@
+#include "Prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+
+const QString Title = QStringLiteral("Velmora PHP Editor");
+
+} // namespace
+
+QString dialogFilter(const QString &pipeSeparated)
+{
+    const QStringList parts = pipeSeparated.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.simplified() + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString DialogPrompts::openFile(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, title, folder, dialogFilter(filter));
+}
+
+QString DialogPrompts::saveFile(const QString &title, const QString &path, const QString &filter,
+                                const QString &defaultSuffix)
+{
+    QFileDialog dialog(m_parent, title, path, dialogFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(path);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+void DialogPrompts::error(const QString &text)
+{
+    QMessageBox::critical(m_parent, Title, text);
+}
+
+void DialogPrompts::information(const QString &text)
+{
+    QMessageBox::information(m_parent, Title, text);
+}
+
+bool DialogPrompts::confirm(const QString &text)
+{
+    return QMessageBox::question(m_parent, Title, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+std::optional<PropertiesFields> DialogPrompts::projectProperties(const PropertiesFields &fields)
+{
+    return PropertiesDialog::run(m_parent, fields);
+}

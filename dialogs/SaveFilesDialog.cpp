@@ -1,0 +1,177 @@
+#include "SaveFilesDialog.h"
+
+#include "DialogPlacement.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { NameColumn, SaveColumn };
+constexpr int IdRole = Qt::UserRole;
+
+} // namespace
+
+SaveFileRow SaveFileRow::forProject(const QString &name, const QString &projectFilePath)
+{
+    return {name + QStringLiteral(" <") + projectFilePath + u'>', ProjectId};
+}
+
+SaveFileRow SaveFileRow::forFile(const QString &fileName, int index)
+{
+    return {QFileInfo(fileName).fileName() + QStringLiteral(" <") + fileName + u'>', index};
+}
+
+SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction save,
+                                 QWidget *parent)
+    : QDialog(parent), m_save(std::move(save)), m_table(new QTableWidget(this))
+{
+    setObjectName(QStringLiteral("Form_SaveFiles"));
+    setWindowTitle(tr("Save Changed Files"));
+    buildTable(rows);
+
+    auto *group = new QGroupBox(tr("Files not saved"), this);
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_table);
+
+    auto *buttons = new QHBoxLayout;
+    QPushButton *ok = addButton(tr("OK"), "btnOK");
+    QPushButton *cancel = addButton(tr("Cancel"), "btnCancel");
+    QPushButton *all = addButton(tr("All"), "btnAll");
+    QPushButton *none = addButton(tr("None"), "Button2");
+    ok->setDefault(true);
+    buttons->addWidget(all);
+    buttons->addWidget(none);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ok, &QPushButton::clicked, this, &SaveFilesDialog::saveMarkedRows);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(all, &QPushButton::clicked, this, &SaveFilesDialog::markAll);
+    connect(none, &QPushButton::clicked, this, &SaveFilesDialog::markNone);
+}
+
+bool SaveFilesDialog::run(QWidget *parent, const QList<SaveFileRow> &rows,
+                          const SaveRowFunction &save, bool *notAllSaved)
+{
+    if (notAllSaved)
+        *notAllSaved = false;
+    if (rows.isEmpty())
+        return true;
+    SaveFilesDialog dialog(rows, save, parent);
+    const bool goOn = dialog.exec() == Accepted;
+    if (notAllSaved)
+        *notAllSaved = dialog.notAllSaved();
+    return goOn;
+}
+
+void SaveFilesDialog::buildTable(const QList<SaveFileRow> &rows)
+{
+    m_table->setObjectName(QStringLiteral("gridFiles"));
+    m_table->setColumnCount(2);
+    m_table->setHorizontalHeaderLabels({tr("File Name <Path>"), tr("Save?")});
+    m_table->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        auto *name = new QTableWidgetItem(rows[row].text);
+        name->setData(IdRole, rows[row].id);
+        name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_table->setItem(row, NameColumn, name);
+        // Not user-checkable: the row click below is the one way a mark changes, so a click on
+        // the box itself toggles once, not twice.
+        auto *mark = new QTableWidgetItem;
+        mark->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        mark->setCheckState(Qt::Checked);
+        m_table->setItem(row, SaveColumn, mark);
+    }
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setTabKeyNavigation(false);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(SaveColumn, QHeaderView::ResizeToContents);
+    m_table->setMinimumSize(460, 200);
+    m_table->setCurrentCell(0, NameColumn);
+
+    connect(m_table, &QTableWidget::cellClicked, this, &SaveFilesDialog::toggleCurrentRow);
+    auto *space = new QShortcut(QKeySequence(Qt::Key_Space), m_table);
+    space->setContext(Qt::WidgetShortcut);
+    connect(space, &QShortcut::activated, this, &SaveFilesDialog::toggleCurrentRow);
+}
+
+QPushButton *SaveFilesDialog::addButton(const QString &text, const char *name)
+{
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+void SaveFilesDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
+
+bool SaveFilesDialog::isMarked(int row) const
+{
+    return m_table->item(row, SaveColumn)->checkState() == Qt::Checked;
+}
+
+void SaveFilesDialog::setMark(int row, bool marked)
+{
+    m_table->item(row, SaveColumn)->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
+}
+
+void SaveFilesDialog::toggleCurrentRow()
+{
+    const int row = m_table->currentRow();
+    if (row >= 0)
+        setMark(row, !isMarked(row));
+}
+
+void SaveFilesDialog::saveMarkedRows()
+{
+    // Last to first, so the project row (the first) is saved after the files it lists.
+    for (int row = m_table->rowCount() - 1; row >= 0; --row) {
+        if (isMarked(row)) {
+            const SaveOutcome outcome = m_save(m_table->item(row, NameColumn)->data(IdRole).toInt());
+            if (outcome == SaveOutcome::Stop) {
+                m_table->setCurrentCell(row, NameColumn);
+                return;
+            }
+            if (outcome == SaveOutcome::NotSaved)
+                m_allSaved = false;
+        }
+        m_table->removeRow(row);
+    }
+    done(m_allSaved ? Accepted : Rejected);
+}
+
+void SaveFilesDialog::markAll()
+{
+    setEveryMark(true);
+}
+
+void SaveFilesDialog::markNone()
+{
+    setEveryMark(false);
+}
+
+void SaveFilesDialog::setEveryMark(bool marked)
+{
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        setMark(row, marked);
+    m_table->setCurrentCell(0, NameColumn);
+}

@@ -1,0 +1,240 @@
+// The main window's file and project flows, with a script answering its questions.
+#include "EditorModel.h"
+#include "EditorWidget.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <deque>
+
+namespace {
+
+// Answers file choosers from a queue and records every message.
+class ScriptedPrompts : public Prompts
+{
+public:
+    std::deque<QString> paths;  // the next answers of the open and save choosers ("" cancels)
+    QStringList errors;
+    QStringList saveTitles;
+
+    QString openFile(const QString &, const QString &, const QString &) override { return next(); }
+    QString saveFile(const QString &title, const QString &, const QString &, const QString &) override
+    {
+        saveTitles.append(title);
+        return next();
+    }
+    void error(const QString &text) override { errors.append(text); }
+    void information(const QString &text) override { errors.append(text); }
+    bool confirm(const QString &) override { return true; }
+    std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override
+    {
+        PropertiesFields answer = fields;
+        if (!propertiesPath.isEmpty())
+            answer.path = propertiesPath;
+        return answer;
+    }
+    QString propertiesPath;  // the project folder the Project Properties answer gives
+
+private:
+    QString next()
+    {
+        if (paths.empty())
+            return {};
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Presses buttons of the next modal dialog, one after the other, once it is up.
+void answerNextDialog(const QStringList &buttons)
+{
+    QTimer::singleShot(50, [buttons] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        for (const QString &name : buttons)
+            if (auto *button = dialog ? dialog->findChild<QPushButton *>(name) : nullptr)
+                button->click();
+    });
+}
+
+// "None", then OK: nothing is saved and the caller goes on.
+void discardUnsavedWork()
+{
+    answerNextDialog({QStringLiteral("Button2"), QStringLiteral("btnOK")});
+}
+
+} // namespace
+
+class TestAppFlows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void newFileEditSaveAndReopen();
+    void switchingFilesKeepsEachFilesState();
+    void addingAFileTwiceIsRefused();
+    void brokenProjectFileLeavesTheWindowUsable();
+    void closingAsksAboutUnsavedWork();
+
+private:
+    MainWindow *start(const QStringList &parameters = {});
+    EditorModel *editor() const { return m_window->frame().mFile->model(); }
+    void type(const QString &text) { QTest::keyClicks(m_window->frame().mFile, text); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    ScriptedPrompts *m_prompts = nullptr;
+};
+
+void TestAppFlows::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir().mkpath(m_dir->filePath("settings")));
+    QVERIFY(QDir().mkpath(m_dir->filePath("site")));
+}
+
+void TestAppFlows::cleanup()
+{
+    m_window.reset();
+}
+
+MainWindow *TestAppFlows::start(const QStringList &parameters)
+{
+    m_window = std::make_unique<MainWindow>(ProgramFiles(m_dir->filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
+                                            parameters);
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    m_prompts = prompts.get();
+    m_window->setPrompts(std::move(prompts));
+    m_window->show();
+    return m_window.get();
+}
+
+void TestAppFlows::newFileEditSaveAndReopen()
+{
+    start();
+    m_prompts->propertiesPath = m_dir->filePath("site/new");
+    m_window->NewProject1Click();
+    QCOMPARE(m_window->project().Options.Path, m_dir->filePath("site/new/"));
+    QVERIFY(QFileInfo(m_dir->filePath("site/new")).isDir());
+    m_window->NewFile(NewFileKind::Php);
+    QCOMPARE(m_window->activeFile(), 0);
+    QVERIFY(m_window->frame().pnlEditor->isVisible());
+    QCOMPARE(editor()->Text(), QStringLiteral("<?php\r\n\r\n?>\r\n"));
+    editor()->SetCaretXY({1, 2});
+    type(QStringLiteral("echo 1;"));
+    QVERIFY(m_window->project().Files[0].Modified);
+    QVERIFY(m_window->windowTitle().endsWith(u"(changed!)"));
+
+    const QString phpFile = m_dir->filePath("site/new/page.php");
+    const QString projectFile = m_dir->filePath("site/new/site.vlmp");
+    m_prompts->paths = {phpFile, projectFile};
+    m_window->btnSaveAllClick();
+    QCOMPARE(m_prompts->errors, QStringList());
+    QCOMPARE(readAll(phpFile), QByteArray("<?php\r\necho 1;\r\n?>\r\n"));
+    QVERIFY(readAll(projectFile).startsWith("Name=Project 1\r\n"));
+    QVERIFY(readAll(projectFile).contains("LastFile=1\r\nProjectFile=" + phpFile.toUtf8() + ";PHP;8,2:1\r\n"));
+    QVERIFY(!m_window->project().Changed);
+    QVERIFY(m_window->close());
+
+    start({projectFile});
+    QCOMPARE(m_window->project().Name, QStringLiteral("Project 1"));
+    QCOMPARE(m_window->activeFile(), 0);
+    QCOMPARE(editor()->Text(), QStringLiteral("<?php\r\necho 1;\r\n?>\r\n"));
+    QCOMPARE(editor()->CaretXY(), (BufferCoord{8, 2}));
+}
+
+void TestAppFlows::switchingFilesKeepsEachFilesState()
+{
+    start();
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Php);
+    type(QStringLiteral("a"));
+    m_window->NewFile(NewFileKind::Html);
+    QCOMPARE(m_window->activeFile(), 1);
+    QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
+    type(QStringLiteral("b"));
+    const BufferCoord htmlCaret = editor()->CaretXY();
+
+    m_window->focusRow(1);
+    QCOMPARE(editor()->Text(), QStringLiteral("a<?php\r\n\r\n?>\r\n"));
+    QCOMPARE(editor()->CaretXY(), (BufferCoord{2, 1}));
+    editor()->Undo();
+    QCOMPARE(editor()->Text(), QStringLiteral("<?php\r\n\r\n?>\r\n"));
+
+    m_window->focusRow(2);
+    QCOMPARE(editor()->CaretXY(), htmlCaret);
+    QVERIFY(editor()->CanUndo());
+    editor()->Undo();
+    QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
+    QVERIFY(!m_window->project().Files[1].IsNew);
+}
+
+void TestAppFlows::addingAFileTwiceIsRefused()
+{
+    const QString path = m_dir->filePath("site/style.css");
+    QFile css(path);
+    QVERIFY(css.open(QIODevice::WriteOnly));
+    css.write("body { color: red }\n");
+    css.close();
+    start();
+    m_window->NewProject1Click();
+    m_prompts->paths = {path, path};
+    m_window->btnAddFileClick();
+    m_window->btnAddFileClick();
+    QCOMPARE(m_window->project().Files.size(), 1);
+    QCOMPARE(m_prompts->errors, QStringList({"This project already contains a file named \"" + path + "\"!"}));
+    QCOMPARE(editor()->Text(), QStringLiteral("body { color: red }\r\n"));
+    QVERIFY(m_window->project().Files[0].Saved);
+}
+
+void TestAppFlows::brokenProjectFileLeavesTheWindowUsable()
+{
+    const QString broken = m_dir->filePath("site/broken.vlmp");
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
+    file.close();
+    start();
+    m_window->NewProject1Click();
+    m_prompts->paths = {broken};
+    discardUnsavedWork();  // the new project's properties were set
+    m_window->OpenProject1Click();
+    QCOMPARE(m_prompts->errors, QStringList({"Invalid project file!"}));
+    QCOMPARE(m_window->project().Name, QStringLiteral("Project 1"));
+    m_window->NewFile(NewFileKind::Php);
+    QCOMPARE(m_window->activeFile(), 0);
+}
+
+void TestAppFlows::closingAsksAboutUnsavedWork()
+{
+    start();
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Php);
+    type(QStringLiteral("x"));
+    answerNextDialog({QStringLiteral("btnCancel")});
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->project().Files.size(), 1);
+
+    discardUnsavedWork();
+    QVERIFY(m_window->close());
+    QVERIFY(m_window->project().Name.isEmpty());
+}
+
+QTEST_MAIN(TestAppFlows)
+#include "tst_app_flows.moc"
