@@ -18,6 +18,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -308,6 +309,7 @@ void MainWindow::createFileMenu()
     newMenu->addSeparator();
     item(newMenu, "Neodreena1", QStringLiteral("Undefined"), [this] { NewFile(NewFileKind::Undefined); });
     item(file, "AddFiletoProject1", QStringLiteral("Add File To Project"), [this] { btnAddFileClick(); });
+    item(file, "RemoveFilefromProject1", QStringLiteral("Remove File From Project"), [this] { btnRemoveFileClick(); });
     file->addSeparator();
     QMenu *format = file->addMenu(QStringLiteral("Format"));
     format->setObjectName(QStringLiteral("Format1"));
@@ -322,6 +324,22 @@ void MainWindow::createFileMenu()
     file->addSeparator();
     item(file, "Exit1", QStringLiteral("Exit"), [this] { close(); });
     BuildReopenMenu();
+    createProjectToolBar();
+}
+
+void MainWindow::createProjectToolBar()
+{
+    QToolBar *bar = m_frame.ToolBar3;
+    const auto button = [this, bar](const char *name, QStyle::StandardPixmap icon, const QString &hint, auto handler) {
+        QAction *action = bar->addAction(style()->standardIcon(icon), hint);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    button("btnAddFile", QStyle::SP_FileDialogNewFolder, QStringLiteral("Add File(s) to Project"), [this] { btnAddFileClick(); });
+    button("btnRemoveFile", QStyle::SP_TrashIcon, QStringLiteral("Remove File(s) from Project"), [this] { btnRemoveFileClick(); });
+    button("btnProperties", QStyle::SP_FileDialogInfoView, QStringLiteral("Project Properties"), [this] { ProjectProperties1Click(); });
+    button("btnFileUp", QStyle::SP_ArrowUp, QStringLiteral("Move File UP"), [this] { btnFileUpDownClick(-1); });
+    button("btnFileDown", QStyle::SP_ArrowDown, QStringLiteral("Move File DOWN"), [this] { btnFileUpDownClick(1); });
 }
 
 void MainWindow::showError(const QString &text)

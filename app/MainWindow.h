@@ -55,6 +55,9 @@ public:
     void SaveAs1Click();
     void btnSaveAllClick();
     void setLineFormat(LineEnds format);
+    void btnRemoveFileClick();
+    // Move File UP (-1) or DOWN (+1).
+    void btnFileUpDownClick(int step);
     void StoreEditorState();
     // Makes row (0: the project, n: file n - 1) of the project file list the focused one.
     void focusRow(int row);
@@ -80,6 +83,7 @@ private:
     void savePlacement();
     void applyEditorSettings();
     void createFileMenu();
+    void createProjectToolBar();
     void connectEditor();
     void BuildReopenMenu();
     void RebuildFileList();

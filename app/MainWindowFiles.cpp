@@ -366,6 +366,38 @@ void MainWindow::setLineFormat(LineEnds format)
     RefreshWindowState();
 }
 
+void MainWindow::btnRemoveFileClick()
+{
+    if (m_activeFile < 0)
+        return;
+    const ProjectFile &file = m_project.Files[m_activeFile];
+    const QString question = messageWith(6, nameOf(file.FileName)) + u' '
+                             + (file.Modified ? m_frame.message(12) : QString()) + u'?';
+    if (!m_prompts->confirm(question))
+        return;
+    const int removed = m_activeFile;
+    m_activeFile = -1;  // its undo history in the editor goes with it
+    m_project.Files.remove(removed);
+    RebuildFileList();
+    focusRow(0);
+    m_project.Changed = true;
+    RefreshWindowState();
+    focusRow(m_project.Files.size());
+}
+
+void MainWindow::btnFileUpDownClick(int step)
+{
+    const int target = m_activeFile + step;
+    if (m_activeFile < 0 || target < 0 || target >= m_project.Files.size())
+        return;
+    StoreEditorState();
+    m_project.Files.swap(m_activeFile, target);
+    m_activeFile = target;
+    m_project.Changed = true;
+    RebuildFileList();
+    focusRow(target + 1);
+}
+
 // ---- Projects
 
 void MainWindow::NewProject1Click()

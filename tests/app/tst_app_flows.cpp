@@ -1,6 +1,7 @@
 // The main window's file and project flows, with a script answering its questions.
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "FileNames.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -90,6 +91,8 @@ private slots:
     void addingAFileTwiceIsRefused();
     void brokenProjectFileLeavesTheWindowUsable();
     void closingAsksAboutUnsavedWork();
+    void closingSavesWhatIsMarked();
+    void removingAndMovingFiles();
 
 private:
     MainWindow *start(const QStringList &parameters = {});
@@ -234,6 +237,48 @@ void TestAppFlows::closingAsksAboutUnsavedWork()
     discardUnsavedWork();
     QVERIFY(m_window->close());
     QVERIFY(m_window->project().Name.isEmpty());
+}
+
+void TestAppFlows::closingSavesWhatIsMarked()
+{
+    start();
+    m_prompts->propertiesPath = m_dir->filePath("site");
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Html);
+    type(QStringLiteral("x"));
+    const QString page = m_dir->filePath("site/page.html");
+    const QString project = m_dir->filePath("site/p.vlmp");
+    m_prompts->paths = {page, project};
+    answerNextDialog({QStringLiteral("btnOK")});
+    QVERIFY(m_window->close());
+    // The file first, then the project, which then lists the saved file.
+    QCOMPARE(m_prompts->saveTitles, QStringList({"Save File new1.html", "Save Project \"Project 1\" As:"}));
+    QCOMPARE(readAll(page), QByteArray("x<HTML>\r\n\r\n</HTML>\r\n"));
+    QVERIFY(readAll(project).contains(";HTML;2,1:1\r\n"));
+}
+
+void TestAppFlows::removingAndMovingFiles()
+{
+    start();
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Php);
+    m_window->NewFile(NewFileKind::Html);
+    m_window->NewFile(NewFileKind::JavaScript);
+    type(QStringLiteral("y"));
+    m_window->btnFileUpDownClick(-1);
+    QCOMPARE(m_window->activeFile(), 1);
+    QCOMPARE(nameOf(m_window->project().Files[1].FileName), QStringLiteral("new1.js"));
+    QCOMPARE(editor()->LineText(), QStringLiteral("y<SCRIPT Language='JavaScript'>"));
+    editor()->Undo();
+    QCOMPARE(editor()->LineText(), QStringLiteral("<SCRIPT Language='JavaScript'>"));
+
+    m_window->btnRemoveFileClick();  // the script answers OK
+    QCOMPARE(m_window->project().Files.size(), 2);
+    QCOMPARE(m_window->activeFile(), 1);  // the last file becomes active
+    QCOMPARE(nameOf(m_window->project().Files[1].FileName), QStringLiteral("new1.html"));
+    QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
+    m_window->NewFile(NewFileKind::JavaScript);
+    QCOMPARE(nameOf(m_window->project().Files[2].FileName), QStringLiteral("new1.js"));
 }
 
 QTEST_MAIN(TestAppFlows)
