@@ -2,6 +2,7 @@
 
 #include "EditorWidget.h"
 #include "FileExplorer.h"
+#include "ProjectListDelegate.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -68,6 +69,8 @@ void buildProjectFiles(MainFrame &f)
     f.dxtlProject = named(new QTreeWidget, "dxtlProject");
     f.dxtlProject->setHeaderHidden(true);
     f.dxtlProject->setColumnCount(1);
+    f.dxtlProject->setItemDelegate(new ProjectListDelegate(f.dxtlProject));
+    f.dxtlProject->setStyleSheet(QStringLiteral("QTreeWidget { background: #F0F0FF; }"));
     layout->addWidget(f.dxtlProject, 1);
     f.ToolBar3 = paneToolBar("ToolBar3");
     layout->addWidget(f.ToolBar3);

@@ -5,6 +5,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileNames.h"
+#include "ProjectListDelegate.h"
 #include "PlacementStore.h"
 #include "ProjectProperties.h"
 #include "SaveFilesDialog.h"
@@ -71,14 +72,16 @@ void MainWindow::RebuildFileList()
     list->clear();
     if (!m_project.Name.isEmpty()) {
         auto *root = new QTreeWidgetItem(list, {m_project.Name});
-        QFont bold = list->font();
-        bold.setBold(true);
-        root->setFont(0, bold);
-        for (const ProjectFile &file : m_project.Files) {
+        root->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::ProjectRow);
+        root->setToolTip(0, m_project.projectFilePath());
+        for (int i = 0; i < m_project.Files.size(); ++i) {
+            const ProjectFile &file = m_project.Files[i];
             const bool inProjectFolder = file.Path == m_project.Options.Path;
             const QString name = nameOf(file.FileName);
             auto *row = new QTreeWidgetItem(root, {inProjectFolder ? name : name + QStringLiteral(" <") + file.FileName + u'>'});
             row->setToolTip(0, file.FileName);
+            row->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::kindOfType(file.FileType));
+            row->setData(0, ProjectListDelegate::ActiveRole, i == m_activeFile);
             QFont font = list->font();
             font.setBold(file.Modified);
             row->setFont(0, font);
@@ -116,6 +119,9 @@ void MainWindow::dxtlProjectChangeNode()
         m_activeFile = -1;
         m_frame.pnlEditor->hide();
     }
+    if (QTreeWidgetItem *root = m_frame.dxtlProject->topLevelItem(0))
+        for (int i = 0; i < root->childCount(); ++i)
+            root->child(i)->setData(0, ProjectListDelegate::ActiveRole, i == m_activeFile);
     RefreshWindowState();
 }
 
