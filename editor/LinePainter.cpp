@@ -20,8 +20,8 @@ LinePainter::LinePainter(const QFont &font, const QPalette &palette) : m_palette
         styled.setStrikeOut(style & fsStrikeOut);
         m_fonts[style] = styled;
     }
-    const QFontMetrics metrics(font);
-    m_charWidth = std::max<qreal>(1, QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')));
+    const QFontMetrics metrics(m_fonts[0]);
+    m_charWidth = std::max<qreal>(1, QFontMetricsF(m_fonts[0]).horizontalAdvance(QLatin1Char('M')));
     m_lineHeight = std::max(1, metrics.height());
     m_ascent = metrics.ascent();
     m_foreground = palette.color(QPalette::Text);
@@ -31,10 +31,12 @@ void LinePainter::paintLine(QPainter &painter, int x, int top, const LineToPaint
                             SynCustomHighlighter *highlighter, int firstColumn, int columns) const
 {
     if (!highlighter || !highlighter->Enabled()) {
+        m_painterStyle = -1;
         paintRun(painter, x, top, expandTabs(line.text, m_tabWidth), 1, firstColumn, columns, nullptr);
         return;
     }
     const int lastColumn = firstColumn + columns;
+    m_painterStyle = -1;  // the caller may have changed the painter since the last line
     highlighter->RestoreRange(line.range);
     highlighter->BeginLine(line.text, line.index);
     // Neighbouring tokens of one attribute are painted as one run: each drawText call costs far
@@ -76,16 +78,22 @@ void LinePainter::paintRun(QPainter &painter, int x, int top, const QString &sho
         const QColor own = colorFromSyn(attribute->Foreground(), m_palette);
         if (own.isValid())
             foreground = own;
-        painter.setFont(fontFor(attribute->Style()));
-    } else {
-        painter.setFont(m_fonts[0]);
     }
+    const int style = attribute ? attribute->Style() & 0x0F : 0;
     const QString part = skip == 0 && visible == shown.size() ? shown : shown.mid(skip, visible);
     // Blanks show nothing unless a line is drawn through or under them.
     if (part.trimmed().isEmpty() && !(attribute && (attribute->Style() & (fsUnderline | fsStrikeOut))))
         return;
-    painter.setPen(foreground);
-    painter.drawText(QPointF(left, top + m_ascent), part);
+    // Setting a font or a pen costs more than drawing a short run: only change what differs.
+    if (style != m_painterStyle) {
+        painter.setFont(m_fonts[static_cast<size_t>(style)]);
+        m_painterStyle = style;
+    }
+    if (painter.pen().color() != foreground)
+        painter.setPen(foreground);
+    // Each run starts on a whole pixel (at most half a pixel off its cell, never drifting), which
+    // lets the glyph cache serve every run from one rendering of each glyph.
+    painter.drawText(qRound(left), top + m_ascent, part);
 }
 
 void LinePainter::paintPlain(QPainter &painter, int x, int top, QStringView line, int firstColumn, int columns,

@@ -46,7 +46,6 @@ private:
     // Paints run (tabs already expanded), which starts at screen column runColumn.
     void paintRun(QPainter &painter, int x, int top, const QString &run, int runColumn, int firstColumn, int columns,
                   const SynHighlighterAttributes *attribute) const;
-    const QFont &fontFor(std::uint8_t style) const { return m_fonts[style & 0x0F]; }
 
     std::array<QFont, 16> m_fonts;
     int m_tabWidth = 8;
@@ -55,4 +54,6 @@ private:
     int m_ascent;
     QPalette m_palette;
     QColor m_foreground;
+    // The font style last set on the painter while painting a line; -1 when unknown.
+    mutable int m_painterStyle = -1;
 };
