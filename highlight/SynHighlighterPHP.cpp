@@ -230,12 +230,6 @@ void SynPHPSyn::Advance()
     (this->*m_dispatch[c < 256 ? c : 255])();
 }
 
-bool SynPHPSyn::atLineBreak() const
-{
-    const char16_t c = at(m_run);
-    return c == u'\0' || c == u'\n' || c == u'\r';
-}
-
 void SynPHPSyn::symbol(TokenKind kind, qsizetype length)
 {
     m_kind = kind;

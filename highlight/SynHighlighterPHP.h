@@ -71,7 +71,11 @@ private:
 
     // The character at i, NUL past the end: the line ends at its first NUL.
     char16_t at(qsizetype i) const { return i < m_line.size() ? m_line[i].unicode() : u'\0'; }
-    bool atLineBreak() const;
+    bool atLineBreak() const
+    {
+        const char16_t c = at(m_run);
+        return c == u'\0' || c == u'\n' || c == u'\r';
+    }
     void symbol(TokenKind kind, qsizetype length);
     // A symbol of the character alone or followed by one of the given characters.
     void symbolOrPair(std::u16string_view followers);
