@@ -115,9 +115,11 @@ void MainWindow::dxtlProjectChangeNode()
         m_project.Files[m_activeFile].UndoList = m_frame.mFile->model()->TakeUndoHistory();
     if (row >= 1 && row <= m_project.Files.size()) {
         activateFile(row - 1);
+        m_frame.dxtlProject->setToolTip(m_project.Files[row - 1].FileName);
     } else {
         m_activeFile = -1;
         m_frame.pnlEditor->hide();
+        m_frame.dxtlProject->setToolTip(m_project.FileName);
     }
     if (QTreeWidgetItem *root = m_frame.dxtlProject->topLevelItem(0))
         for (int i = 0; i < root->childCount(); ++i)
