@@ -103,6 +103,7 @@ void MainWindow::FormCreate()
     m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
     LoadHighlighterColours();
     applyEditorSettings();
+    createFilesMenu();
     createFileMenu();
     connectEditor();
 }
@@ -325,6 +326,28 @@ void MainWindow::createFileMenu()
     item(file, "Exit1", QStringLiteral("Exit"), [this] { close(); });
     BuildReopenMenu();
     createProjectToolBar();
+}
+
+void MainWindow::createFilesMenu()
+{
+    m_filesMenu = new QMenu(this);
+    m_filesMenu->setObjectName(QStringLiteral("mnuFiles"));
+    auto *button = new QToolButton;
+    button->setObjectName(QStringLiteral("btnProjectFiles"));
+    button->setToolTip(QStringLiteral("Files in Project"));
+    button->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    button->setMenu(m_filesMenu);
+    button->setPopupMode(QToolButton::InstantPopup);
+    m_frame.ToolBar1->addWidget(button);
+    m_frame.ToolBar1->addSeparator();
+
+    // View, Project Files shows the same entries, copied in as the View menu opens.
+    QMenu *copy = m_frame.View1->addMenu(QStringLiteral("Project Files"));
+    copy->setObjectName(QStringLiteral("ProjectFiles1"));
+    connect(m_frame.View1, &QMenu::aboutToShow, this, [this, copy] {
+        copy->clear();
+        copy->addActions(m_filesMenu->actions());
+    });
 }
 
 void MainWindow::createProjectToolBar()

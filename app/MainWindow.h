@@ -87,6 +87,10 @@ private:
     void connectEditor();
     void BuildReopenMenu();
     void RebuildFileList();
+    // The file's name, with its full path in brackets when it lies outside the project folder.
+    QString fileCaption(int index) const;
+    void rebuildFilesMenu();
+    void createFilesMenu();
     void dxtlProjectChangeNode();
     void activateFile(int index);
     void chooseHighlighterFor(const QString &fileType);
@@ -124,6 +128,7 @@ private:
     bool m_saving = false;
     std::unique_ptr<Prompts> m_prompts;
     QMenu *m_reopenMenu = nullptr;
+    QMenu *m_filesMenu = nullptr;  // the menu of project files
     bool m_formShownOnce = false;
     bool m_placementRestored = false;
 };

@@ -5,6 +5,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileNames.h"
+#include "FilesMenu.h"
 #include "ProjectListDelegate.h"
 #include "PlacementStore.h"
 #include "ProjectProperties.h"
@@ -76,9 +77,7 @@ void MainWindow::RebuildFileList()
         root->setToolTip(0, m_project.projectFilePath());
         for (int i = 0; i < m_project.Files.size(); ++i) {
             const ProjectFile &file = m_project.Files[i];
-            const bool inProjectFolder = file.Path == m_project.Options.Path;
-            const QString name = nameOf(file.FileName);
-            auto *row = new QTreeWidgetItem(root, {inProjectFolder ? name : name + QStringLiteral(" <") + file.FileName + u'>'});
+            auto *row = new QTreeWidgetItem(root, {fileCaption(i)});
             row->setToolTip(0, file.FileName);
             row->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::kindOfType(file.FileType));
             row->setData(0, ProjectListDelegate::ActiveRole, i == m_activeFile);
@@ -88,7 +87,27 @@ void MainWindow::RebuildFileList()
         }
         root->setExpanded(true);
     }
+    rebuildFilesMenu();
     m_loading = false;
+}
+
+QString MainWindow::fileCaption(int index) const
+{
+    const ProjectFile &file = m_project.Files[index];
+    const QString name = nameOf(file.FileName);
+    return file.Path == m_project.Options.Path ? name : name + QStringLiteral(" <") + file.FileName + u'>';
+}
+
+void MainWindow::rebuildFilesMenu()
+{
+    // Deleting the entries also takes them out of the View menu's copy.
+    qDeleteAll(m_filesMenu->actions());
+    for (int i = 0; i < m_project.Files.size(); ++i) {
+        auto *entry = new FileMenuAction(fileCaption(i), m_filesMenu);
+        entry->setObjectName(QStringLiteral("FI_%1").arg(i));
+        connect(entry, &QAction::triggered, this, [this, i] { focusRow(i + 1); });
+        m_filesMenu->addAction(entry);
+    }
 }
 
 void MainWindow::focusRow(int row)

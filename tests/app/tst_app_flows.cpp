@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -93,6 +94,7 @@ private slots:
     void closingAsksAboutUnsavedWork();
     void closingSavesWhatIsMarked();
     void removingAndMovingFiles();
+    void theFilesMenuFollowsTheProject();
 
 private:
     MainWindow *start(const QStringList &parameters = {});
@@ -279,6 +281,33 @@ void TestAppFlows::removingAndMovingFiles()
     QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
     m_window->NewFile(NewFileKind::JavaScript);
     QCOMPARE(nameOf(m_window->project().Files[2].FileName), QStringLiteral("new1.js"));
+}
+
+void TestAppFlows::theFilesMenuFollowsTheProject()
+{
+    const QString outside = m_dir->filePath("elsewhere.css");
+    QFile css(outside);
+    QVERIFY(css.open(QIODevice::WriteOnly));
+    css.close();
+    start();
+    m_prompts->propertiesPath = m_dir->filePath("site");
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Php);
+    m_prompts->paths = {outside};
+    m_window->btnAddFileClick();
+
+    const auto *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuFiles"));
+    QVERIFY(menu);
+    QStringList captions;
+    for (const QAction *entry : menu->actions())
+        captions.append(entry->objectName() + u'=' + entry->text());
+    QCOMPARE(captions, QStringList({"FI_0=new1.php", "FI_1=elsewhere.css <" + outside + ">"}));
+    QCOMPARE(m_window->activeFile(), 1);
+    menu->actions().first()->trigger();
+    QCOMPARE(m_window->activeFile(), 0);
+
+    m_window->btnRemoveFileClick();
+    QCOMPARE(menu->actions().size(), 1);
 }
 
 QTEST_MAIN(TestAppFlows)
