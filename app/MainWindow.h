@@ -108,6 +108,8 @@ private:
     SaveOutcome saveForClosing(int id);
     int focusedRow() const;
     QString messageWith(int number, const QString &argument) const;
+    // One of the program's own icons from the data folder.
+    QIcon dataIcon(const QString &name) const;
     void LoadHighlighterColours();
     // Loads the colours from the file, or creates the file from them when it is missing.
     void loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName);

@@ -29,6 +29,19 @@ const QString SaveFilter = QStringLiteral(
     "All Files|*.*|Project Files|*.vlmp|HTML Files|*.html; *.htm|PHP Files|*.php; *.php3; *.php4; *.inc");
 const QString ProjectFilter = QStringLiteral("Velmora PHP Editor Project|*.vlmp");
 
+// The project list's picture of a file, by the first letters of its type.
+QString fileIconName(const QString &fileType)
+{
+    const QString head = fileType.left(3).toUpper();
+    if (head == u"PHP")
+        return QStringLiteral("file-php");
+    if (head == u"HTM" || head == u"CSS")
+        return QStringLiteral("file-html");
+    if (head.startsWith(u"JS"))
+        return QStringLiteral("file-js");
+    return QStringLiteral("file-other");
+}
+
 // Highlighter box items.
 enum HighlighterItem { hiNone, hiPHP, hiHTML, hiJavaScript, hiCSS, hiSQL, hiCustom };
 
@@ -48,6 +61,11 @@ HighlighterItem highlighterItemFor(const QString &fileType, bool phpDefault)
 }
 
 } // namespace
+
+QIcon MainWindow::dataIcon(const QString &name) const
+{
+    return QIcon(m_files.dataDir() + QStringLiteral("icons/") + name + QStringLiteral(".svg"));
+}
 
 QString MainWindow::messageWith(int number, const QString &argument) const
 {
@@ -74,11 +92,13 @@ void MainWindow::RebuildFileList()
     if (!m_project.Name.isEmpty()) {
         auto *root = new QTreeWidgetItem(list, {m_project.Name});
         root->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::ProjectRow);
+        root->setIcon(0, dataIcon(QStringLiteral("project")));
         root->setToolTip(0, m_project.projectFilePath());
         for (int i = 0; i < m_project.Files.size(); ++i) {
             const ProjectFile &file = m_project.Files[i];
             auto *row = new QTreeWidgetItem(root, {fileCaption(i)});
             row->setToolTip(0, file.FileName);
+            row->setIcon(0, dataIcon(fileIconName(file.FileType)));
             row->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::kindOfType(file.FileType));
             row->setData(0, ProjectListDelegate::ActiveRole, i == m_activeFile);
             QFont font = list->font();
