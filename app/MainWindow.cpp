@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -84,17 +83,17 @@ MainWindow::~MainWindow()
     // The editor outlives the highlighters it is shown with (its window deletes it later).
     m_frame.mFile->model()->SetHighlighter(nullptr);
     if (!m_history.save(m_files.historyFile()))
-        showError(QStringLiteral("Unable to write to %1").arg(m_files.historyFile()));
+        m_prompts->error(QStringLiteral("Unable to write to %1").arg(m_files.historyFile()));
 }
 
 void MainWindow::FormCreate()
 {
     if (!m_settingsFile.load())
-        showError(QStringLiteral("Unable to read %1").arg(m_settingsFile.path()));
+        m_prompts->error(QStringLiteral("Unable to read %1").arg(m_settingsFile.path()));
     m_languageIndex = readLanguageIndex(m_settingsFile);
     m_options = readSysOptions(m_settingsFile);
     if (!m_history.load(m_files.historyFile()))
-        showError(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
+        m_prompts->error(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
     m_frame.MFileExplorer->setViewMode(QListView::ListMode);
     connect(m_frame.MFileExplorer, &FileExplorer::directoryChanged, m_frame.sbDirectory,
             [this](const QString &dir) { m_frame.sbDirectory->showMessage(dir); });
@@ -155,7 +154,7 @@ void MainWindow::loadOrCreateColours(SynCustomHighlighter &highlighter, const QS
 {
     IniFile file(fileName);
     if (!file.load()) {
-        showError(QStringLiteral("Unable to read %1").arg(fileName));
+        m_prompts->error(QStringLiteral("Unable to read %1").arg(fileName));
         return;
     }
     if (QFileInfo::exists(fileName)) {
@@ -165,7 +164,7 @@ void MainWindow::loadOrCreateColours(SynCustomHighlighter &highlighter, const QS
     highlighter.SaveColorsToIni(file);
     QString error;
     if (!file.save(&error))
-        showError(error);
+        m_prompts->error(error);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -220,7 +219,7 @@ void MainWindow::savePlacement()
     for (const StoredProperty &property : StoredProperties)
         m_placement->writeProperty(section, QString::fromLatin1(property.name), property.get(m_frame));
     if (!m_placement->flush())
-        showError(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
+        m_prompts->error(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -261,7 +260,7 @@ bool MainWindow::ApplySettings()
     QString error;
     if (m_settingsFile.save(&error))
         return true;
-    showError(error);
+    m_prompts->error(error);
     return false;
 }
 
@@ -365,7 +364,3 @@ void MainWindow::createProjectToolBar()
     button("btnFileDown", QStyle::SP_ArrowDown, QStringLiteral("Move File DOWN"), [this] { btnFileUpDownClick(1); });
 }
 
-void MainWindow::showError(const QString &text)
-{
-    QMessageBox::critical(isVisible() ? this : nullptr, QString::fromLatin1(Title), text);
-}

@@ -113,7 +113,6 @@ private:
     void LoadHighlighterColours();
     // Loads the colours from the file, or creates the file from them when it is missing.
     void loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName);
-    void showError(const QString &text);
 
     ProgramFiles m_files;
     QStringList m_parameters;
