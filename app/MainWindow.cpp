@@ -102,8 +102,10 @@ void MainWindow::FormCreate()
     m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
     LoadHighlighterColours();
     applyEditorSettings();
+    createMenus();
     createFilesMenu();
-    createFileMenu();
+    BuildReopenMenu();
+    createProjectToolBar();
     connectEditor();
 }
 
@@ -172,7 +174,7 @@ void MainWindow::showEvent(QShowEvent *event)
     // The placement is restored before the window is first mapped, so it never jumps.
     if (!m_formShownOnce) {
         restorePlacement();
-        m_placementRestored = true;
+        FormStorage1RestorePlacement();
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -284,47 +286,6 @@ void MainWindow::RefreshWindowState()
     setWindowTitle(title);
     m_frame.statusText->setText(status);
     ApplySettings();
-}
-
-void MainWindow::createFileMenu()
-{
-    QMenu *file = m_frame.File1;
-    const auto item = [this](QMenu *menu, const char *name, const QString &caption, auto handler) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    item(file, "NewProject1", QStringLiteral("New Project"), [this] { NewProject1Click(); });
-    item(file, "OpenProject1", QStringLiteral("Open Pro&ject"), [this] { OpenProject1Click(); });
-    item(file, "CloseProject1", QStringLiteral("Close Project"), [this] { CloseProject1Click(); });
-    m_reopenMenu = file->addMenu(QStringLiteral("Reopen"));
-    m_reopenMenu->setObjectName(QStringLiteral("Reopen1"));
-    file->addSeparator();
-    QMenu *newMenu = file->addMenu(QStringLiteral("New"));
-    newMenu->setObjectName(QStringLiteral("New1"));
-    item(newMenu, "PHPFile1", QStringLiteral("PHP"), [this] { NewFile(NewFileKind::Php); });
-    item(newMenu, "HTMLFile1", QStringLiteral("HTML"), [this] { NewFile(NewFileKind::Html); });
-    item(newMenu, "JavaScript1", QStringLiteral("JavaScript"), [this] { NewFile(NewFileKind::JavaScript); });
-    newMenu->addSeparator();
-    item(newMenu, "Neodreena1", QStringLiteral("Undefined"), [this] { NewFile(NewFileKind::Undefined); });
-    item(file, "AddFiletoProject1", QStringLiteral("Add File To Project"), [this] { btnAddFileClick(); });
-    item(file, "RemoveFilefromProject1", QStringLiteral("Remove File From Project"), [this] { btnRemoveFileClick(); });
-    file->addSeparator();
-    QMenu *format = file->addMenu(QStringLiteral("Format"));
-    format->setObjectName(QStringLiteral("Format1"));
-    item(format, "mnuFmtWindows", QStringLiteral("Windows"), [this] { setLineFormat(LineEnds::Windows); });
-    item(format, "mnuFmtUnix", QStringLiteral("UNIX/Linux"), [this] { setLineFormat(LineEnds::Unix); });
-    item(file, "Save1", QStringLiteral("Save"), [this] { Save1Click(); });
-    item(file, "SaveAs1", QStringLiteral("Save As"), [this] { SaveAs1Click(); });
-    item(file, "SaveProjectAs1", QStringLiteral("Save Project As"), [this] { SaveProjectAs1Click(); });
-    item(file, "SaveAll1", QStringLiteral("Save All"), [this] { btnSaveAllClick(); });
-    file->addSeparator();
-    item(file, "ProjectProperties1", QStringLiteral("Project Properties"), [this] { ProjectProperties1Click(); });
-    file->addSeparator();
-    item(file, "Exit1", QStringLiteral("Exit"), [this] { close(); });
-    BuildReopenMenu();
-    createProjectToolBar();
 }
 
 void MainWindow::createFilesMenu()

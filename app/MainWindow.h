@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 class PlacementStore;
+struct MainMenuItem;
 class QMenu;
 
 // The main window: owns the settings, the history of projects and every pane of the program.
@@ -37,6 +38,28 @@ public:
     int activeFile() const { return m_activeFile; }
     // Tests answer the window's questions through their own prompts.
     void setPrompts(std::unique_ptr<Prompts> prompts) { m_prompts = std::move(prompts); }
+
+    // --- Menu commands (MainMenus.cpp)
+    void PHPFile1Click();
+    void HTMLFile1Click();
+    void JavaScript1Click();
+    void Neodreena1Click();
+    void mnuFmtWindowsClick();
+    void mnuFmtUnixClick();
+    void Exit1Click();
+    void Undo1Click();
+    void Redo1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+    // View toggles: each shows or hides its pane as its check mark says.
+    void Toolbar6Click();
+    void EditorToolbar1Click();
+    void LeftPane1Click();
+    void FileBrowser1Click();
+    void ProjectFileList1Click();
+    void StatusBar2Click();
 
     // --- Files and projects (MainWindowFiles.cpp)
     void NewProject1Click();
@@ -82,7 +105,11 @@ private:
     void restorePlacement();
     void savePlacement();
     void applyEditorSettings();
-    void createFileMenu();
+    void createMenus();
+    void fillMenu(QMenu *menu, const MainMenuItem *items);
+    void toggle(const char *item, QWidget *target);
+    // After the placement store restored the panes: the View menu's check marks follow them.
+    void FormStorage1RestorePlacement();
     void createProjectToolBar();
     void connectEditor();
     void BuildReopenMenu();

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplitter>
@@ -53,6 +54,9 @@ private slots:
     void placementIsRestoredOnNextStart();
     void applySettingsWritesEveryKey();
     void unwritableSettingsShowAnErrorAndKeepRunning();
+    void menuItems_data();
+    void menuItems();
+    void viewTogglesPersist();
     void missingColourFilesAreCreated();
     void colourFilesAreLoaded();
 
@@ -171,6 +175,63 @@ void TestMainWindow::unwritableSettingsShowAnErrorAndKeepRunning()
     QVERIFY(QFile::remove(settingsDir));
     QVERIFY(QDir().mkpath(settingsDir));
     QVERIFY(window.ApplySettings());
+}
+
+void TestMainWindow::menuItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<bool>("enabled");
+    QTest::addRow("New Project") << "NewProject1" << "" << true;
+    QTest::addRow("New starts disabled") << "New1" << "" << false;
+    QTest::addRow("Format starts disabled") << "Format1" << "" << false;
+    QTest::addRow("Undo") << "Undo1" << "Alt+Backspace" << false;
+    QTest::addRow("Redo") << "Redo1" << "Shift+Alt+Backspace" << false;
+    QTest::addRow("Select All") << "SelectAll1" << "Ctrl+A" << false;
+    QTest::addRow("Search") << "Search1" << "Ctrl+F" << true;
+    QTest::addRow("Replace") << "Replace1" << "Ctrl+R" << true;
+    QTest::addRow("Goto Line") << "GotoLine1" << "Ctrl+G" << true;
+    QTest::addRow("Run") << "Run1" << "F9" << false;
+    QTest::addRow("Preview") << "Preview1" << "Ctrl+F9" << false;
+    QTest::addRow("Language") << "Language1" << "" << true;
+    QTest::addRow("About") << "About1" << "" << true;
+}
+
+void TestMainWindow::menuItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, enabled);
+    MainWindow window(files(), {});
+    QAction *action = window.findChild<QAction *>(name);
+    if (!action) {
+        auto *menu = window.findChild<QMenu *>(name);
+        QVERIFY2(menu, qPrintable(name));
+        action = menu->menuAction();
+    }
+    QCOMPARE(action->shortcut(), QKeySequence(shortcut));
+    QCOMPARE(action->isEnabled(), enabled);
+}
+
+void TestMainWindow::viewTogglesPersist()
+{
+    {
+        MainWindow window(files(), {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QAction *browser = window.findChild<QAction *>(QStringLiteral("FileBrowser1"));
+        QVERIFY(browser->isChecked());
+        browser->trigger();
+        QVERIFY(window.frame().pnlFiles->isHidden());
+        QVERIFY(window.frame().pnlProjectFiles->isVisible());
+        QVERIFY(window.close());
+    }
+    MainWindow window(files(), {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.frame().pnlFiles->isHidden());
+    QVERIFY(!window.findChild<QAction *>(QStringLiteral("FileBrowser1"))->isChecked());
+    QVERIFY(window.findChild<QAction *>(QStringLiteral("StatusBar2"))->isChecked());
 }
 
 void TestMainWindow::missingColourFilesAreCreated()
