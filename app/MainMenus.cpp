@@ -7,6 +7,7 @@
 #include "EditorWidget.h"
 
 #include <QMenu>
+#include <QStyle>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -168,6 +169,10 @@ void MainWindow::createMenus()
     fillMenu(m_frame.Tools1, ToolsItems);
     fillMenu(m_frame.Help1, HelpItems);
     m_reopenMenu = m_frame.File1->findChild<QMenu *>(QStringLiteral("Reopen1"));
+    // The enabling of most items follows the state at the moment a menu opens.
+    connect(m_frame.File1, &QMenu::aboutToShow, this, &MainWindow::File1Click);
+    connect(m_frame.Edit1, &QMenu::aboutToShow, this, &MainWindow::Edit1Click);
+    connect(m_frame.Project1, &QMenu::aboutToShow, this, &MainWindow::Project1Click);
     for (const char *toggle : {"Toolbar6", "EditorToolbar1", "LeftPane1", "FileBrowser1", "ProjectFileList1", "StatusBar2"}) {
         QAction *action = findChild<QAction *>(QString::fromLatin1(toggle));
         action->setCheckable(true);
@@ -226,4 +231,169 @@ void MainWindow::FormStorage1RestorePlacement()
     };
     for (const auto &[item, pane] : marks)
         findChild<QAction *>(QString::fromLatin1(item))->setChecked(!pane->isHidden());
+}
+
+// ---- Tool bars
+
+struct ToolButton {
+    const char *name;  // nullptr for a separator
+    const char *hint;
+    const char *themeIcon;
+    QStyle::StandardPixmap fallback;
+    Handler handler;
+};
+
+namespace {
+
+constexpr QStyle::StandardPixmap NoFallback = QStyle::SP_CustomBase;
+
+const ToolButton MainButtons[] = {
+    {"btnNewProject", "New Project", "folder-new", QStyle::SP_FileDialogNewFolder, &MainWindow::NewProject1Click},
+    {"btnOpenProject", "Open Project", "document-open", QStyle::SP_DialogOpenButton, &MainWindow::OpenProject1Click},
+    {nullptr, nullptr, nullptr, NoFallback, nullptr},
+    {"btnNewPHP", "New PHP File", "document-new", QStyle::SP_FileIcon, &MainWindow::PHPFile1Click},
+    {"btnNewHTML", "New HTML File", "text-html", QStyle::SP_FileIcon, &MainWindow::HTMLFile1Click},
+    {"btnNewJS", "New JavaScript File", "text-x-script", QStyle::SP_FileIcon, &MainWindow::JavaScript1Click},
+    {nullptr, nullptr, nullptr, NoFallback, nullptr},
+    {"btnSaveFile", "Save File", "document-save", QStyle::SP_DialogSaveButton, &MainWindow::Save1Click},
+    {"btnSaveAll", "Save All Files in Project", "document-save-all", QStyle::SP_DriveFDIcon, &MainWindow::btnSaveAllClick},
+    {nullptr, nullptr, nullptr, NoFallback, nullptr},
+    {"btnRun", "Run Project", "media-playback-start", QStyle::SP_MediaPlay, nullptr},
+    {"btnPreview", "Preview Current File", "document-print-preview", QStyle::SP_FileDialogContentsView, nullptr},
+    {nullptr, nullptr, nullptr, NoFallback, nullptr},
+    {"btnExit", "Exit", "application-exit", QStyle::SP_DialogCloseButton, &MainWindow::Exit1Click},
+};
+
+const ToolButton EditorButtons[] = {
+    {"btnCut", "Cut", "edit-cut", NoFallback, &MainWindow::Cut1Click},
+    {"btnCopy", "Copy", "edit-copy", NoFallback, &MainWindow::Copy1Click},
+    {"btnPaste", "Paste", "edit-paste", NoFallback, &MainWindow::Paste1Click},
+    {"btnUndo", "Undo", "edit-undo", QStyle::SP_ArrowBack, &MainWindow::Undo1Click},
+    {"btnRedo", "Redo", "edit-redo", QStyle::SP_ArrowForward, &MainWindow::Redo1Click},
+    {"btnFind", "Search", "edit-find", NoFallback, nullptr},
+    {"btnReplace", "Replace", "edit-find-replace", NoFallback, nullptr},
+    {"btnFunctionList", "Functions", "view-list-tree", QStyle::SP_FileDialogListView, nullptr},
+    {"btnClassList", "Classes", "view-list-details", QStyle::SP_FileDialogDetailedView, nullptr},
+    {"btnPrint", "Print", "document-print", NoFallback, nullptr},
+};
+
+} // namespace
+
+void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before)
+{
+    for (const ToolButton *b = buttons; b != buttons + count; ++b) {
+        if (!b->name) {
+            bar->insertSeparator(before);
+            continue;
+        }
+        const QString hint = QString::fromUtf8(b->hint);
+        QIcon icon = QIcon::fromTheme(QString::fromLatin1(b->themeIcon));
+        if (icon.isNull() && b->fallback != NoFallback)
+            icon = style()->standardIcon(b->fallback);
+        auto *action = new QAction(icon, hint, bar);
+        action->setObjectName(QString::fromLatin1(b->name));
+        action->setToolTip(hint);
+        if (b->handler)
+            connect(action, &QAction::triggered, this, b->handler);
+        bar->insertAction(before, action);
+    }
+}
+
+void MainWindow::createToolBars()
+{
+    addToolButtons(m_frame.ToolBar1, MainButtons, std::size(MainButtons), nullptr);
+    const QList<QAction *> editorBar = m_frame.ToolBar2->actions();
+    addToolButtons(m_frame.ToolBar2, EditorButtons, std::size(EditorButtons), editorBar.value(0));
+}
+
+// ---- Enabling rules
+
+void MainWindow::enable(const char *name, bool enabled)
+{
+    if (QAction *action = findChild<QAction *>(QString::fromLatin1(name)))
+        action->setEnabled(enabled);
+    else if (auto *menu = findChild<QMenu *>(QString::fromLatin1(name)))
+        menu->menuAction()->setEnabled(enabled);
+}
+
+bool MainWindow::isEnabled(const char *name) const
+{
+    const QAction *action = findChild<QAction *>(QString::fromLatin1(name));
+    return action && action->isEnabled();
+}
+
+void MainWindow::refreshButtons()
+{
+    const bool open = !m_project.Name.isEmpty();
+    const bool fileActive = m_activeFile >= 0;
+    const bool projectRow = focusedRow() == 0;
+    enable("btnSaveFile", open && ((projectRow && m_project.Changed)
+                                   || (fileActive && !m_project.Files[m_activeFile].Saved)));
+    enable("btnSaveAll", open && (m_project.Changed || !m_project.Files.AllFilesSaved()));
+    for (const char *name : {"btnRemoveFile", "btnAddFile", "btnProperties", "btnNewPHP", "btnNewHTML", "btnNewJS"})
+        enable(name, open);
+    enable("btnPreview", fileActive);
+    enable("btnFileUp", fileActive && m_activeFile > 0);
+    enable("btnFileDown", fileActive && m_activeFile < m_project.Files.size() - 1);
+    enable("btnRun", open);
+}
+
+void MainWindow::UpdateEditButtons()
+{
+    const bool shown = !m_frame.pnlEditor->isHidden();
+    const EditorModel *model = m_frame.mFile->model();
+    enable("btnCut", shown && model->SelAvail());
+    enable("btnCopy", shown && model->SelAvail());
+    enable("btnPaste", shown && model->CanPaste());
+    enable("btnUndo", shown && model->CanUndo());
+    enable("btnRedo", shown && model->CanRedo());
+    for (const char *name : {"btnFind", "btnReplace", "btnPrint"})
+        enable(name, shown);
+}
+
+void MainWindow::File1Click()
+{
+    const bool open = !m_project.Name.isEmpty();
+    enable("CloseProject1", open);
+    enable("SaveProjectAs1", open);
+    const bool fileActive = m_activeFile >= 0;
+    enable("Format1", fileActive);
+    enable("SaveAs1", fileActive);
+    enable("Save1", fileActive && !m_project.Files[m_activeFile].Path.isEmpty() && m_project.Files[m_activeFile].Modified);
+    if (fileActive) {
+        const bool unix = m_project.Files[m_activeFile].LineFormat == LineEnds::Unix;
+        for (const auto &[name, checked] : {std::pair{"mnuFmtWindows", !unix}, std::pair{"mnuFmtUnix", unix}}) {
+            QAction *item = findChild<QAction *>(QString::fromLatin1(name));
+            item->setCheckable(true);
+            item->setChecked(checked);
+        }
+    }
+    const int row = focusedRow();
+    const bool rows = open && row >= 0;
+    enable("RemoveFilefromProject1", rows && row > 0);
+    enable("AddFiletoProject1", rows);
+    enable("ProjectProperties1", rows);
+    enable("New1", rows);
+    enable("Print1", fileActive);
+    enable("SaveAll1", m_project.Changed || !m_project.Files.AllFilesSaved());
+}
+
+void MainWindow::Edit1Click()
+{
+    const bool shown = !m_frame.pnlEditor->isHidden();
+    const EditorModel *model = m_frame.mFile->model();
+    enable("Cut1", shown && model->SelAvail());
+    enable("Copy1", shown && model->SelAvail());
+    enable("Paste1", shown && model->CanPaste());
+    enable("Undo1", shown && model->CanUndo());
+    enable("Redo1", shown && model->CanRedo());
+    for (const char *name : {"SelectAll1", "Search1", "Replace1", "GotoLine1"})
+        enable(name, shown);
+}
+
+void MainWindow::Project1Click()
+{
+    const int row = m_project.Name.isEmpty() ? -1 : focusedRow();
+    enable("Preview1", row > 0);
+    enable("Run1", row >= 0 && !m_project.Files.isEmpty());
 }

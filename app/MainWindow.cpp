@@ -104,9 +104,13 @@ void MainWindow::FormCreate()
     applyEditorSettings();
     createMenus();
     createFilesMenu();
+    createToolBars();
     BuildReopenMenu();
     createProjectToolBar();
     connectEditor();
+    // With no project yet every project command is off; nothing is written until a refresh.
+    refreshButtons();
+    UpdateEditButtons();
 }
 
 void MainWindow::connectEditor()
@@ -114,6 +118,8 @@ void MainWindow::connectEditor()
     EditorWidget *editor = m_frame.mFile;
     connect(editor->model(), &EditorModel::Changed, this, &MainWindow::mFileChange);
     connect(editor->model(), &EditorModel::CaretMoved, this, &MainWindow::UpdateCaretStatus);
+    for (auto signal : {&EditorModel::Changed, &EditorModel::SelectionChanged, &EditorModel::CaretMoved})
+        connect(editor->model(), signal, this, &MainWindow::UpdateEditButtons);
     connect(editor, &EditorWidget::filesDropped, this, [this](const QStringList &paths) {
         for (const QString &path : paths)
             AddFileToProject(path);
@@ -285,6 +291,8 @@ void MainWindow::RefreshWindowState()
     }
     setWindowTitle(title);
     m_frame.statusText->setText(status);
+    refreshButtons();
+    UpdateEditButtons();
     ApplySettings();
 }
 

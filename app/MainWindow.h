@@ -13,6 +13,8 @@
 #include <QMainWindow>
 
 class PlacementStore;
+class QToolBar;
+struct ToolButton;
 struct MainMenuItem;
 class QMenu;
 
@@ -61,6 +63,14 @@ public:
     void ProjectFileList1Click();
     void StatusBar2Click();
 
+    // Menu-opening rules: what each menu enables as it opens.
+    void File1Click();
+    void Edit1Click();
+    void Project1Click();
+    // Enables the editor tool bar's buttons after the editor's state.
+    void UpdateEditButtons();
+    bool isEnabled(const char *name) const;
+
     // --- Files and projects (MainWindowFiles.cpp)
     void NewProject1Click();
     void OpenProject1Click();
@@ -108,6 +118,11 @@ private:
     void createMenus();
     void fillMenu(QMenu *menu, const MainMenuItem *items);
     void toggle(const char *item, QWidget *target);
+    void createToolBars();
+    void addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before);
+    void enable(const char *name, bool enabled);
+    // The project and file buttons' part of RefreshWindowState.
+    void refreshButtons();
     // After the placement store restored the panes: the View menu's check marks follow them.
     void FormStorage1RestorePlacement();
     void createProjectToolBar();

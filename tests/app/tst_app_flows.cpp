@@ -95,6 +95,7 @@ private slots:
     void closingSavesWhatIsMarked();
     void removingAndMovingFiles();
     void theFilesMenuFollowsTheProject();
+    void enablingFollowsTheState();
 
 private:
     MainWindow *start(const QStringList &parameters = {});
@@ -308,6 +309,43 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
 
     m_window->btnRemoveFileClick();
     QCOMPARE(menu->actions().size(), 1);
+}
+
+void TestAppFlows::enablingFollowsTheState()
+{
+    start();
+    const auto enabled = [this](const char *name) { return m_window->isEnabled(name); };
+    m_window->File1Click();
+    m_window->Project1Click();
+    for (const char *name : {"btnSaveFile", "btnAddFile", "btnNewPHP", "btnProperties", "btnRun", "btnCut", "Run1"})
+        QVERIFY2(!enabled(name), name);
+    QVERIFY(!m_window->findChild<QMenu *>(QStringLiteral("New1"))->menuAction()->isEnabled());
+
+    m_window->NewProject1Click();  // the project row is focused and the project changed
+    m_window->File1Click();
+    QVERIFY(enabled("btnSaveFile"));
+    QVERIFY(enabled("btnAddFile"));
+    QVERIFY(!enabled("RemoveFilefromProject1"));
+    QVERIFY(m_window->findChild<QMenu *>(QStringLiteral("New1"))->menuAction()->isEnabled());
+
+    m_window->NewFile(NewFileKind::Php);
+    m_window->File1Click();
+    m_window->Edit1Click();
+    QVERIFY(enabled("btnSaveFile"));  // a new file is not saved yet
+    QVERIFY(!enabled("Save1"));       // but there is nothing edited to save
+    QVERIFY(enabled("RemoveFilefromProject1"));
+    QVERIFY(!enabled("btnFileUp"));
+    QVERIFY(enabled("btnPreview"));
+    QVERIFY(!enabled("Undo1"));
+    type(QStringLiteral("a"));
+    m_window->File1Click();
+    m_window->Edit1Click();
+    QVERIFY(enabled("Save1"));
+    QVERIFY(enabled("Undo1"));
+    QVERIFY(enabled("btnUndo"));
+    QVERIFY(!enabled("btnCut"));
+    editor()->SelectAll();
+    QVERIFY(enabled("btnCut"));
 }
 
 QTEST_MAIN(TestAppFlows)
