@@ -287,7 +287,9 @@ void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int co
             continue;
         }
         const QString hint = QString::fromUtf8(b->hint);
-        QIcon icon = QIcon::fromTheme(QString::fromLatin1(b->themeIcon));
+        const QString themeName = QString::fromLatin1(b->themeIcon);
+        // Current themes often ship only the "-symbolic" form of an action icon.
+        QIcon icon = QIcon::fromTheme(themeName, QIcon::fromTheme(themeName + QStringLiteral("-symbolic")));
         if (icon.isNull() && b->fallback != NoFallback)
             icon = style()->standardIcon(b->fallback);
         auto *action = new QAction(icon, hint, bar);
