@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 using Handler = void (MainWindow::*)();
 
@@ -127,6 +128,41 @@ const MenuItem HelpItems[] = {
     End,
 };
 
+const MenuItem PopupPHPItems[] = {
+    {"Variable1", "Variable", "Ctrl+P", nullptr, false, nullptr},
+    {"Function1", "Function", "", nullptr, false, nullptr},
+    {"Class1", "Class", "", nullptr, false, nullptr},
+    End,
+};
+
+const MenuItem InsertHTMLItems[] = {End};
+
+// The editor's context menu; its items carry the shortcuts of the commands they run.
+const MenuItem PopupItems[] = {
+    {"CodeExplorer1", "Code Explorer", "Ctrl+E", nullptr, false, nullptr},
+    {"InsertPHP1", "Insert (PHP)", "", nullptr, false, PopupPHPItems},
+    {"InsertHTML1", "Insert (HTML)", "", nullptr, false, InsertHTMLItems},
+    {"FunctionsandClasses1", "Functions and Classes", "", nullptr, false, nullptr},
+    Separator,
+    {"SaveFile1", "&Save File", "Ctrl+S", &MainWindow::Save1Click, false, nullptr},
+    {"Print2", "Print", "", nullptr, false, nullptr},
+    Separator,
+    {"Undo2", "Undo", "Alt+Backspace", &MainWindow::Undo1Click, false, nullptr},
+    {"Redo2", "Redo", "Shift+Alt+Backspace", &MainWindow::Redo1Click, false, nullptr},
+    Separator,
+    {"Cut2", "Cut", "", &MainWindow::Cut1Click, false, nullptr},
+    {"Copy2", "Copy", "", &MainWindow::Copy1Click, false, nullptr},
+    {"Paste2", "Paste", "", &MainWindow::Paste1Click, false, nullptr},
+    Separator,
+    {"SelectAll2", "Select All", "Ctrl+A", &MainWindow::SelectAll1Click, false, nullptr},
+    Separator,
+    {"Search2", "Search", "Ctrl+F", nullptr, false, nullptr},
+    {"Replace2", "Replace", "Ctrl+R", nullptr, false, nullptr},
+    Separator,
+    {"GotoLine2", "&Goto Line", "Ctrl+G", nullptr, false, nullptr},
+    End,
+};
+
 bool isEnd(const MenuItem &item)
 {
     return !item.name && !item.caption && !item.shortcut;
@@ -169,6 +205,7 @@ void MainWindow::createMenus()
     fillMenu(m_frame.Tools1, ToolsItems);
     fillMenu(m_frame.Help1, HelpItems);
     m_reopenMenu = m_frame.File1->findChild<QMenu *>(QStringLiteral("Reopen1"));
+    createEditorPopup();
     // The enabling of most items follows the state at the moment a menu opens.
     connect(m_frame.File1, &QMenu::aboutToShow, this, &MainWindow::File1Click);
     connect(m_frame.Edit1, &QMenu::aboutToShow, this, &MainWindow::Edit1Click);
@@ -178,6 +215,39 @@ void MainWindow::createMenus()
         action->setCheckable(true);
         action->setChecked(true);
     }
+}
+
+void MainWindow::createEditorPopup()
+{
+    auto *popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("PopupMenu1"));
+    fillMenu(popup, PopupItems);
+    // Context-menu shortcuts are shown, not bound: the main menu and the editor keep the keys.
+    for (QAction *action : popup->findChildren<QAction *>())
+        action->setShortcutContext(Qt::WidgetShortcut);
+    popup->findChild<QMenu *>(QStringLiteral("InsertHTML1"))->menuAction()->setVisible(false);
+    connect(popup, &QMenu::aboutToShow, this, &MainWindow::PopupMenu1Popup);
+    m_frame.mFile->setPopupMenu(popup);
+
+    auto *popupPHP = new QMenu(this);
+    popupPHP->setObjectName(QStringLiteral("PopupPHP"));
+    fillMenu(popupPHP, PopupPHPItems);
+    m_popupPHP = popupPHP;
+}
+
+void MainWindow::PopupMenu1Popup()
+{
+    const bool shown = !m_frame.pnlEditor->isHidden();
+    const EditorModel *model = m_frame.mFile->model();
+    const std::pair<const char *, bool> rules[] = {
+        {"Cut2", shown && model->SelAvail()},   {"Copy2", shown && model->SelAvail()},
+        {"Paste2", shown && model->CanPaste()}, {"Undo2", shown && model->CanUndo()},
+        {"Redo2", shown && model->CanRedo()},   {"SelectAll2", shown},
+        {"Search2", shown},                     {"Replace2", shown},
+        {"SaveFile1", shown && m_activeFile >= 0 && m_project.Files[m_activeFile].Modified},
+    };
+    for (const auto &[name, enabled] : rules)
+        enable(name, enabled);
 }
 
 // ---- Commands with no state of their own
@@ -272,6 +342,7 @@ const ToolButton EditorButtons[] = {
     {"btnRedo", "Redo", "edit-redo", QStyle::SP_ArrowForward, &MainWindow::Redo1Click},
     {"btnFind", "Search", "edit-find", NoFallback, nullptr},
     {"btnReplace", "Replace", "edit-find-replace", NoFallback, nullptr},
+    {"btnInsert", "Insert...", "insert-text", NoFallback, nullptr},
     {"btnFunctionList", "Functions", "view-list-tree", QStyle::SP_FileDialogListView, nullptr},
     {"btnClassList", "Classes", "view-list-details", QStyle::SP_FileDialogDetailedView, nullptr},
     {"btnPrint", "Print", "document-print", NoFallback, nullptr},
@@ -306,6 +377,11 @@ void MainWindow::createToolBars()
     addToolButtons(m_frame.ToolBar1, MainButtons, std::size(MainButtons), nullptr);
     const QList<QAction *> editorBar = m_frame.ToolBar2->actions();
     addToolButtons(m_frame.ToolBar2, EditorButtons, std::size(EditorButtons), editorBar.value(0));
+    // Insert drops down the PHP insertions.
+    QAction *insert = findChild<QAction *>(QStringLiteral("btnInsert"));
+    insert->setMenu(m_popupPHP);
+    if (auto *button = qobject_cast<QToolButton *>(m_frame.ToolBar2->widgetForAction(insert)))
+        button->setPopupMode(QToolButton::InstantPopup);
 }
 
 // ---- Enabling rules

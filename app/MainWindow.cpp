@@ -6,6 +6,7 @@
 #include "PlacementStore.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTreeWidget>
@@ -135,6 +136,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     // The editor losing the keyboard keeps the file's text current for everything that reads it.
     if (watched == m_frame.mFile && event->type() == QEvent::FocusOut)
         StoreEditorState();
+    if (watched == m_frame.mFile && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_S && key->modifiers() == Qt::ControlModifier) {
+            if (isEnabled("btnSaveFile"))
+                Save1Click();
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

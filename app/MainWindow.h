@@ -67,6 +67,7 @@ public:
     void File1Click();
     void Edit1Click();
     void Project1Click();
+    void PopupMenu1Popup();
     // Enables the editor tool bar's buttons after the editor's state.
     void UpdateEditButtons();
     bool isEnabled(const char *name) const;
@@ -119,6 +120,7 @@ private:
     void fillMenu(QMenu *menu, const MainMenuItem *items);
     void toggle(const char *item, QWidget *target);
     void createToolBars();
+    void createEditorPopup();
     void addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before);
     void enable(const char *name, bool enabled);
     // The project and file buttons' part of RefreshWindowState.
@@ -172,6 +174,7 @@ private:
     std::unique_ptr<Prompts> m_prompts;
     QMenu *m_reopenMenu = nullptr;
     QMenu *m_filesMenu = nullptr;  // the menu of project files
+    QMenu *m_popupPHP = nullptr;   // the Insert button's drop-down
     bool m_formShownOnce = false;
     bool m_placementRestored = false;
 };

@@ -344,8 +344,18 @@ void TestAppFlows::enablingFollowsTheState()
     QVERIFY(enabled("Undo1"));
     QVERIFY(enabled("btnUndo"));
     QVERIFY(!enabled("btnCut"));
+    m_window->PopupMenu1Popup();
+    QVERIFY(enabled("SaveFile1"));
+    QVERIFY(!enabled("Cut2"));
     editor()->SelectAll();
     QVERIFY(enabled("btnCut"));
+
+    // Ctrl+S in the editor saves the file while the Save File button is on.
+    const QString path = m_dir->filePath("site/keyed.php");
+    m_prompts->paths = {path};
+    QTest::keyClick(m_window->frame().mFile, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(path));
+    QVERIFY(m_window->project().Files[0].Saved);
 }
 
 QTEST_MAIN(TestAppFlows)
