@@ -343,6 +343,7 @@ const ToolButton EditorButtons[] = {
     {"btnFind", "Search", "edit-find", NoFallback, nullptr},
     {"btnReplace", "Replace", "edit-find-replace", NoFallback, nullptr},
     {"btnInsert", "Insert...", "insert-text", NoFallback, nullptr},
+    {"btnHtmlTag", "Insert HTML tag", "insert-link", NoFallback, nullptr},
     {"btnFunctionList", "Functions", "view-list-tree", QStyle::SP_FileDialogListView, nullptr},
     {"btnClassList", "Classes", "view-list-details", QStyle::SP_FileDialogDetailedView, nullptr},
     {"btnPrint", "Print", "document-print", NoFallback, nullptr},
@@ -377,6 +378,7 @@ void MainWindow::createToolBars()
     addToolButtons(m_frame.ToolBar1, MainButtons, std::size(MainButtons), nullptr);
     const QList<QAction *> editorBar = m_frame.ToolBar2->actions();
     addToolButtons(m_frame.ToolBar2, EditorButtons, std::size(EditorButtons), editorBar.value(0));
+    findChild<QAction *>(QStringLiteral("btnHtmlTag"))->setVisible(false);
     // Insert drops down the PHP insertions.
     QAction *insert = findChild<QAction *>(QStringLiteral("btnInsert"));
     insert->setMenu(m_popupPHP);
@@ -414,6 +416,7 @@ void MainWindow::refreshButtons()
     enable("btnFileUp", fileActive && m_activeFile > 0);
     enable("btnFileDown", fileActive && m_activeFile < m_project.Files.size() - 1);
     enable("btnRun", open);
+    enable("btnSort", !m_project.Files.isEmpty());
 }
 
 void MainWindow::UpdateEditButtons()

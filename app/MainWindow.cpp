@@ -340,5 +340,8 @@ void MainWindow::createProjectToolBar()
     button("btnProperties", QStyle::SP_FileDialogInfoView, QStringLiteral("Project Properties"), [this] { ProjectProperties1Click(); });
     button("btnFileUp", QStyle::SP_ArrowUp, QStringLiteral("Move File UP"), [this] { btnFileUpDownClick(-1); });
     button("btnFileDown", QStyle::SP_ArrowDown, QStringLiteral("Move File DOWN"), [this] { btnFileUpDownClick(1); });
+    QAction *sort = bar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Sort Files"));
+    sort->setObjectName(QStringLiteral("btnSort"));
+    sort->setVisible(false);  // kept hidden, with no action
 }
 
