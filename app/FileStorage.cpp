@@ -12,11 +12,6 @@ namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
-bool endsWithLineEnd(QStringView text)
-{
-    return !text.isEmpty() && (text.back() == u'\n' || text.back() == u'\r');
-}
-
 // Writing a character Latin-1 cannot hold would turn it into "?".
 bool fitsLatin1(QStringView text)
 {
@@ -77,7 +72,7 @@ FileContent decodeFileContent(const QByteArray &bytes)
     FileContent content;
     content.Encoding = decoded.encoding;
     content.HasBom = decoded.encoding == TextEncoding::Utf8 && bytes.startsWith(Utf8Bom);
-    content.FinalLineEnd = decoded.text.isEmpty() || endsWithLineEnd(decoded.text);
+    content.FinalLineEnd = decoded.text.isEmpty() || isLineEnd(decoded.text.back());
     content.Text = joinLines(decoded.text, u"\r\n", true);
     return content;
 }

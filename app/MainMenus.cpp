@@ -237,17 +237,8 @@ void MainWindow::createEditorPopup()
 
 void MainWindow::PopupMenu1Popup()
 {
-    const bool shown = !m_frame.pnlEditor->isHidden();
-    const EditorModel *model = m_frame.mFile->model();
-    const std::pair<const char *, bool> rules[] = {
-        {"Cut2", shown && model->SelAvail()},   {"Copy2", shown && model->SelAvail()},
-        {"Paste2", shown && model->CanPaste()}, {"Undo2", shown && model->CanUndo()},
-        {"Redo2", shown && model->CanRedo()},   {"SelectAll2", shown},
-        {"Search2", shown},                     {"Replace2", shown},
-        {"SaveFile1", shown && m_activeFile >= 0 && m_project.Files[m_activeFile].Modified},
-    };
-    for (const auto &[name, enabled] : rules)
-        enable(name, enabled);
+    enableEditCommands({"Cut2", "Copy2", "Paste2", "Undo2", "Redo2", {"SelectAll2", "Search2", "Replace2"}});
+    enable("SaveFile1", !m_frame.pnlEditor->isHidden() && m_activeFile >= 0 && m_project.Files[m_activeFile].Modified);
 }
 
 // ---- Commands with no state of their own
@@ -419,17 +410,22 @@ void MainWindow::refreshButtons()
     enable("btnSort", !m_project.Files.isEmpty());
 }
 
-void MainWindow::UpdateEditButtons()
+void MainWindow::enableEditCommands(const EditCommandNames &names)
 {
     const bool shown = !m_frame.pnlEditor->isHidden();
     const EditorModel *model = m_frame.mFile->model();
-    enable("btnCut", shown && model->SelAvail());
-    enable("btnCopy", shown && model->SelAvail());
-    enable("btnPaste", shown && model->CanPaste());
-    enable("btnUndo", shown && model->CanUndo());
-    enable("btnRedo", shown && model->CanRedo());
-    for (const char *name : {"btnFind", "btnReplace", "btnPrint"})
+    enable(names.cut, shown && model->SelAvail());
+    enable(names.copy, shown && model->SelAvail());
+    enable(names.paste, shown && model->CanPaste());
+    enable(names.undo, shown && model->CanUndo());
+    enable(names.redo, shown && model->CanRedo());
+    for (const char *name : names.whileShown)
         enable(name, shown);
+}
+
+void MainWindow::UpdateEditButtons()
+{
+    enableEditCommands({"btnCut", "btnCopy", "btnPaste", "btnUndo", "btnRedo", {"btnFind", "btnReplace", "btnPrint"}});
 }
 
 void MainWindow::File1Click()
@@ -461,15 +457,7 @@ void MainWindow::File1Click()
 
 void MainWindow::Edit1Click()
 {
-    const bool shown = !m_frame.pnlEditor->isHidden();
-    const EditorModel *model = m_frame.mFile->model();
-    enable("Cut1", shown && model->SelAvail());
-    enable("Copy1", shown && model->SelAvail());
-    enable("Paste1", shown && model->CanPaste());
-    enable("Undo1", shown && model->CanUndo());
-    enable("Redo1", shown && model->CanRedo());
-    for (const char *name : {"SelectAll1", "Search1", "Replace1", "GotoLine1"})
-        enable(name, shown);
+    enableEditCommands({"Cut1", "Copy1", "Paste1", "Undo1", "Redo1", {"SelectAll1", "Search1", "Replace1", "GotoLine1"}});
 }
 
 void MainWindow::Project1Click()

@@ -13,6 +13,17 @@
 #include <QMainWindow>
 
 class PlacementStore;
+
+// The items that follow the editor's state: cut and copy need a selection, paste text on the
+// clipboard, undo and redo something to take back; the others only need a file shown.
+struct EditCommandNames {
+    const char *cut;
+    const char *copy;
+    const char *paste;
+    const char *undo;
+    const char *redo;
+    std::initializer_list<const char *> whileShown;
+};
 class QToolBar;
 struct ToolButton;
 struct MainMenuItem;
@@ -123,6 +134,7 @@ private:
     void createEditorPopup();
     void addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before);
     void enable(const char *name, bool enabled);
+    void enableEditCommands(const EditCommandNames &names);
     // The project and file buttons' part of RefreshWindowState.
     void refreshButtons();
     // After the placement store restored the panes: the View menu's check marks follow them.

@@ -1,46 +1,15 @@
 #include "TextLines.h"
 
+#include "TextEncoding.h"
+
 #include <algorithm>
 #include <iterator>
 #include <utility>
 
-namespace {
-
-bool IsLineEnd(char16_t c)
-{
-    return c == u'\r' || c == u'\n';
-}
-
-// Calls part(begin, end) for every stretch between line ends; answers how many there were.
-template<typename Part>
-std::size_t ForEachPart(QStringView text, Part part)
-{
-    const char16_t *p = text.utf16();
-    const char16_t *end = p + text.size();
-    std::size_t parts = 0;
-    for (;;) {
-        const char16_t *stop = std::find_if(p, end, IsLineEnd);
-        part(p, stop);
-        ++parts;
-        if (stop == end)
-            return parts;
-        p = stop + 1;
-        if (*stop == u'\r' && p != end && *p == u'\n')
-            ++p;
-    }
-}
-
-QString MakeLine(const char16_t *begin, const char16_t *end)
-{
-    return QString(reinterpret_cast<const QChar *>(begin), end - begin);
-}
-
-} // namespace
-
 std::vector<QString> TextLines::SplitText(QStringView text)
 {
     std::vector<QString> parts;
-    ForEachPart(text, [&](const char16_t *b, const char16_t *e) { parts.push_back(MakeLine(b, e)); });
+    forEachPart(text, [&](QStringView part, bool) { parts.push_back(part.toString()); });
     return parts;
 }
 
@@ -50,14 +19,10 @@ void TextLines::assign(QStringView text)
     if (text.isEmpty())
         return;
     // Count first so that the line array is allocated once at its final size.
-    std::size_t n = ForEachPart(text, [](const char16_t *, const char16_t *) {});
-    if (IsLineEnd(text.back().unicode()))
-        --n;  // a final line end adds no empty line
+    std::size_t n = 0;
+    forEachLine(text, [&n](QStringView) { ++n; });
     m_lines.reserve(n);
-    ForEachPart(text, [&](const char16_t *b, const char16_t *e) {
-        if (m_lines.size() < n)
-            m_lines.push_back({MakeLine(b, e), 0});
-    });
+    forEachLine(text, [this](QStringView line) { m_lines.push_back({line.toString(), 0}); });
     m_gapStart = m_gapEnd = m_lines.size();
 }
 

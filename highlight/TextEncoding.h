@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <algorithm>
 
 // Text files are decoded as UTF-8 when they are valid UTF-8 and as Latin-1 otherwise, so every
 // byte survives a read and write round trip; they are written back in the encoding they came in.
@@ -16,23 +19,40 @@ struct DecodedText {
 DecodedText decodeText(const QByteArray &bytes);
 QByteArray encodeText(const QString &text, TextEncoding encoding);
 
-// Calls visit with every line of text, split at CR LF, a lone CR and a lone LF; a final line end
-// adds no empty line. The views point into text.
+inline bool isLineEnd(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+// Calls visit(part, isLast) for every stretch of text between line ends (CR LF, a lone CR, a lone
+// LF): always one more part than there are line ends. Answers the number of parts. The views
+// point into text.
+template <typename Visit>
+qsizetype forEachPart(QStringView text, Visit visit)
+{
+    const QChar *p = text.begin();
+    const QChar *end = text.end();
+    qsizetype parts = 0;
+    for (;;) {
+        const QChar *stop = std::find_if(p, end, isLineEnd);
+        ++parts;
+        visit(QStringView(p, stop), stop == end);
+        if (stop == end)
+            return parts;
+        p = stop + 1;
+        if (*stop == u'\r' && p != end && *p == u'\n')
+            ++p;
+    }
+}
+
+// Calls visit with every line of text: its parts, where a final line end adds no empty line.
 template <typename Visit>
 void forEachLine(QStringView text, Visit visit)
 {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        visit(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        visit(text.mid(start));
+    forEachPart(text, [&visit](QStringView part, bool isLast) {
+        if (!(isLast && part.isEmpty()))
+            visit(part);
+    });
 }
 
 QStringList splitLines(QStringView text);
