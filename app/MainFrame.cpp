@@ -5,8 +5,10 @@
 #include "ProjectListDelegate.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSplitter>
@@ -115,6 +117,23 @@ void buildFileBrowser(MainFrame &f)
     layout->addWidget(f.sbDirectory);
 }
 
+// A list of the file's functions or classes that floats over the editor pane, hidden at first.
+std::pair<QWidget *, QListWidget *> declarationPane(QWidget *editorPane, const char *name, const char *title,
+                                                    const char *listName, const char *hint)
+{
+    auto *pane = named(new QFrame(editorPane), name);
+    pane->setFrameShape(QFrame::Box);
+    pane->resize(MainFrame::DeclarationPaneSize);
+    QVBoxLayout *layout = stack(pane);
+    layout->addWidget(captionBar(QString::fromUtf8(title), "purple"));
+    auto *list = named(new QListWidget, listName);
+    list->setToolTip(QString::fromUtf8(hint));
+    list->setStyleSheet(QStringLiteral("QListWidget { color: navy; font-weight: bold; }"));
+    layout->addWidget(list, 1);
+    pane->hide();
+    return {pane, list};
+}
+
 void buildEditorPane(MainFrame &f)
 {
     f.pnlEditor = named(new QWidget, "pnlEditor");
@@ -141,6 +160,10 @@ void buildEditorPane(MainFrame &f)
     f.sbEditor->setSizeGripEnabled(false);
     layout->addWidget(f.sbEditor);
     f.pnlEditor->hide();
+    std::tie(f.pnlFunctions, f.lbFunctions) = declarationPane(f.pnlEditor, "pnlFunctions", "Functions in Current File",
+                                                              "lbFunctions", "Double-click Function to Locate");
+    std::tie(f.pnlClasses, f.lbClasses) = declarationPane(f.pnlEditor, "pnlClasses", "Classes in Current File",
+                                                          "lbClasses", "Double-click Class to Locate");
 }
 
 // The window's messages, by label number (there is no 7).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class EditorWidget;
@@ -7,6 +8,7 @@ class FileExplorer;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMainWindow;
 class QMenu;
 class QSplitter;
@@ -42,6 +44,10 @@ struct MainFrame {
     QComboBox *cbHighlighter = nullptr;
     EditorWidget *mFile = nullptr;
     QStatusBar *sbEditor = nullptr;
+    QWidget *pnlFunctions = nullptr;           // the function and class lists, floating over
+    QListWidget *lbFunctions = nullptr;        // the editor pane when shown
+    QWidget *pnlClasses = nullptr;
+    QListWidget *lbClasses = nullptr;
 
     QStatusBar *StatusBar1 = nullptr;
     QLabel *statusText = nullptr;
@@ -59,6 +65,7 @@ struct MainFrame {
     static constexpr int LeftPaneWidth = 200;
     static constexpr int FileBrowserHeight = 250;
     static constexpr int MinimumPaneSize = 100;
+    static constexpr QSize DeclarationPaneSize{250, 300};
 
     static MainFrame build(QMainWindow *window);
 

@@ -168,6 +168,18 @@ bool isEnd(const MenuItem &item)
     return !item.name && !item.caption && !item.shortcut;
 }
 
+const MenuItem *findItem(const MenuItem *items, QByteArrayView name)
+{
+    for (const MenuItem *item = items; !isEnd(*item); ++item) {
+        if (item->name && name == item->name)
+            return item;
+        if (item->submenu)
+            if (const MenuItem *found = findItem(item->submenu, name))
+                return found;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void MainWindow::fillMenu(QMenu *menu, const MainMenuItem *items)
@@ -211,10 +223,21 @@ void MainWindow::createMenus()
     connect(m_frame.Edit1, &QMenu::aboutToShow, this, &MainWindow::Edit1Click);
     connect(m_frame.Project1, &QMenu::aboutToShow, this, &MainWindow::Project1Click);
     for (const char *toggle : {"Toolbar6", "EditorToolbar1", "LeftPane1", "FileBrowser1", "ProjectFileList1", "StatusBar2"}) {
-        QAction *action = findChild<QAction *>(QString::fromLatin1(toggle));
+        QAction *action = commandAction(toggle);
         action->setCheckable(true);
         action->setChecked(true);
     }
+}
+
+bool MainWindow::runMenuCommand(const char *name)
+{
+    for (const MenuItem *menu : {FileItems, EditItems, ViewItems, RunItems, ToolsItems, HelpItems, PopupItems}) {
+        if (const MenuItem *item = findItem(menu, name); item && item->handler) {
+            (this->*item->handler)();
+            return true;
+        }
+    }
+    return false;
 }
 
 void MainWindow::createEditorPopup()
@@ -250,6 +273,8 @@ void MainWindow::Neodreena1Click() { NewFile(NewFileKind::Undefined); }
 void MainWindow::mnuFmtWindowsClick() { setLineFormat(LineEnds::Windows); }
 void MainWindow::mnuFmtUnixClick() { setLineFormat(LineEnds::Unix); }
 void MainWindow::Exit1Click() { close(); }
+void MainWindow::btnFileUpClick() { btnFileUpDownClick(-1); }
+void MainWindow::btnFileDownClick() { btnFileUpDownClick(1); }
 
 void MainWindow::Undo1Click() { m_frame.mFile->model()->Undo(); }
 void MainWindow::Redo1Click() { m_frame.mFile->model()->Redo(); }
@@ -262,7 +287,7 @@ void MainWindow::SelectAll1Click() { m_frame.mFile->model()->SelectAll(); }
 
 void MainWindow::toggle(const char *item, QWidget *target)
 {
-    QAction *action = findChild<QAction *>(QString::fromLatin1(item));
+    QAction *action = commandAction(item);
     target->setVisible(action->isChecked());
 }
 
@@ -272,13 +297,18 @@ void MainWindow::LeftPane1Click() { toggle("LeftPane1", m_frame.pnlProject); }
 void MainWindow::FileBrowser1Click() { toggle("FileBrowser1", m_frame.pnlFiles); }
 void MainWindow::StatusBar2Click() { toggle("StatusBar2", m_frame.StatusBar1); }
 
+namespace {
+constexpr int ProjectListHeight = 400;  // what the list gets when it is shown again
+}
+
 void MainWindow::ProjectFileList1Click()
 {
     toggle("ProjectFileList1", m_frame.pnlProjectFiles);
     // Shown again, the list takes 400 pixels and the file browser the rest below it.
     if (!m_frame.pnlProjectFiles->isHidden() && !m_frame.pnlFiles->isHidden()) {
-        const int total = m_frame.pnlProject->height();
-        m_frame.pnlProject->setSizes({400, std::max(MainFrame::MinimumPaneSize, total - 400)});
+        const int total = m_frame.pnlProject->height() - m_frame.pnlProject->handleWidth();
+        const int list = std::clamp(total - MainFrame::MinimumPaneSize, MainFrame::MinimumPaneSize, ProjectListHeight);
+        m_frame.pnlProject->setSizes({list, total - list});
     }
 }
 
@@ -291,7 +321,7 @@ void MainWindow::FormStorage1RestorePlacement()
         {"LeftPane1", m_frame.pnlProject},   {"StatusBar2", m_frame.StatusBar1},
     };
     for (const auto &[item, pane] : marks)
-        findChild<QAction *>(QString::fromLatin1(item))->setChecked(!pane->isHidden());
+        commandAction(item)->setChecked(!pane->isHidden());
 }
 
 // ---- Tool bars
@@ -323,6 +353,16 @@ const ToolButton MainButtons[] = {
     {"btnPreview", "Preview Current File", "document-print-preview", QStyle::SP_FileDialogContentsView, nullptr},
     {nullptr, nullptr, nullptr, NoFallback, nullptr},
     {"btnExit", "Exit", "application-exit", QStyle::SP_DialogCloseButton, &MainWindow::Exit1Click},
+};
+
+const ToolButton ProjectButtons[] = {
+    {"btnAddFile", "Add File(s) to Project", "list-add", QStyle::SP_FileDialogNewFolder, &MainWindow::btnAddFileClick},
+    {"btnRemoveFile", "Remove File(s) from Project", "list-remove", QStyle::SP_TrashIcon, &MainWindow::btnRemoveFileClick},
+    {"btnProperties", "Project Properties", "document-properties", QStyle::SP_FileDialogInfoView, &MainWindow::ProjectProperties1Click},
+    {"btnCodeExplorer", "Code Explorer", "system-search", QStyle::SP_FileDialogContentsView, nullptr},
+    {"btnFileUp", "Move File UP", "go-up", QStyle::SP_ArrowUp, &MainWindow::btnFileUpClick},
+    {"btnFileDown", "Move File DOWN", "go-down", QStyle::SP_ArrowDown, &MainWindow::btnFileDownClick},
+    {"btnSort", "Sort Files", "view-sort-ascending", QStyle::SP_FileDialogDetailedView, nullptr},
 };
 
 const ToolButton EditorButtons[] = {
@@ -367,11 +407,13 @@ void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int co
 void MainWindow::createToolBars()
 {
     addToolButtons(m_frame.ToolBar1, MainButtons, std::size(MainButtons), nullptr);
+    addToolButtons(m_frame.ToolBar3, ProjectButtons, std::size(ProjectButtons), nullptr);
+    commandAction("btnSort")->setVisible(false);  // kept hidden, with no action
     const QList<QAction *> editorBar = m_frame.ToolBar2->actions();
     addToolButtons(m_frame.ToolBar2, EditorButtons, std::size(EditorButtons), editorBar.value(0));
-    findChild<QAction *>(QStringLiteral("btnHtmlTag"))->setVisible(false);
+    commandAction("btnHtmlTag")->setVisible(false);
     // Insert drops down the PHP insertions.
-    QAction *insert = findChild<QAction *>(QStringLiteral("btnInsert"));
+    QAction *insert = commandAction("btnInsert");
     insert->setMenu(m_popupPHP);
     if (auto *button = qobject_cast<QToolButton *>(m_frame.ToolBar2->widgetForAction(insert)))
         button->setPopupMode(QToolButton::InstantPopup);
@@ -379,17 +421,28 @@ void MainWindow::createToolBars()
 
 // ---- Enabling rules
 
+QAction *MainWindow::commandAction(const char *name) const
+{
+    // Looked up on every key press, so each name is searched for in the window only once.
+    QAction *&action = m_commandActions[QByteArray(name)];
+    if (!action) {
+        const QString objectName = QString::fromLatin1(name);
+        action = findChild<QAction *>(objectName);
+        if (const auto *menu = action ? nullptr : findChild<QMenu *>(objectName))
+            action = menu->menuAction();
+    }
+    return action;
+}
+
 void MainWindow::enable(const char *name, bool enabled)
 {
-    if (QAction *action = findChild<QAction *>(QString::fromLatin1(name)))
+    if (QAction *action = commandAction(name))
         action->setEnabled(enabled);
-    else if (auto *menu = findChild<QMenu *>(QString::fromLatin1(name)))
-        menu->menuAction()->setEnabled(enabled);
 }
 
 bool MainWindow::isEnabled(const char *name) const
 {
-    const QAction *action = findChild<QAction *>(QString::fromLatin1(name));
+    const QAction *action = commandAction(name);
     return action && action->isEnabled();
 }
 
@@ -423,9 +476,17 @@ void MainWindow::enableEditCommands(const EditCommandNames &names)
         enable(name, shown);
 }
 
-void MainWindow::UpdateEditButtons()
+void MainWindow::updateEditToolBar()
 {
     enableEditCommands({"btnCut", "btnCopy", "btnPaste", "btnUndo", "btnRedo", {"btnFind", "btnReplace", "btnPrint"}});
+}
+
+void MainWindow::UpdateEditButtons()
+{
+    updateEditToolBar();
+    // The Edit menu's shortcuts (Ctrl+F, Ctrl+G, ...) work while the menu is closed, so once
+    // the window is in use its items follow the editor too, not only when the menu opens.
+    Edit1Click();
 }
 
 void MainWindow::File1Click()
@@ -440,7 +501,7 @@ void MainWindow::File1Click()
     if (fileActive) {
         const bool unix = m_project.Files[m_activeFile].LineFormat == LineEnds::Unix;
         for (const auto &[name, checked] : {std::pair{"mnuFmtWindows", !unix}, std::pair{"mnuFmtUnix", unix}}) {
-            QAction *item = findChild<QAction *>(QString::fromLatin1(name));
+            QAction *item = commandAction(name);
             item->setCheckable(true);
             item->setChecked(checked);
         }

@@ -1,11 +1,16 @@
 #include "MainWindow.h"
 
+#include "EditorKeys.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileExplorer.h"
 #include "PlacementStore.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -54,6 +59,20 @@ const StoredProperty StoredProperties[] = {
     visibility<&MainFrame::StatusBar1>("StatusBar1.Visible"),
 };
 
+// Outside a desktop session no icon theme is set, and some platforms do not even look in the
+// system's icon folders; use the theme the scripts install.
+void useInstalledIconTheme()
+{
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString &dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                        QStandardPaths::LocateDirectory))
+        if (!paths.contains(dir))
+            paths.append(dir);
+    QIcon::setThemeSearchPaths(paths);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
 int showCommand(const QWidget *window)
 {
     if (window->isMinimized())
@@ -70,6 +89,7 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
       m_settingsFile(m_files.settingsFile()),
       m_placement(std::make_unique<PlacementStore>(m_files.placementFile()))
 {
+    useInstalledIconTheme();
     setObjectName(QStringLiteral("Form_Main"));
     setWindowTitle(QString::fromLatin1(Title));
     setWindowIcon(QIcon(m_files.dataDir() + QStringLiteral("icons/velmora.svg")));
@@ -107,17 +127,18 @@ void MainWindow::FormCreate()
     createFilesMenu();
     createToolBars();
     BuildReopenMenu();
-    createProjectToolBar();
     connectEditor();
-    // With no project yet every project command is off; nothing is written until a refresh.
+    // With no project yet every project command is off; nothing is written until a refresh, and
+    // the menus keep the enabling they start with.
     refreshButtons();
-    UpdateEditButtons();
+    updateEditToolBar();
 }
 
 void MainWindow::connectEditor()
 {
     EditorWidget *editor = m_frame.mFile;
     connect(editor->model(), &EditorModel::Changed, this, &MainWindow::mFileChange);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::UpdateEditButtons);
     connect(editor->model(), &EditorModel::CaretMoved, this, &MainWindow::UpdateCaretStatus);
     for (auto signal : {&EditorModel::Changed, &EditorModel::SelectionChanged, &EditorModel::CaretMoved})
         connect(editor->model(), signal, this, &MainWindow::UpdateEditButtons);
@@ -128,23 +149,90 @@ void MainWindow::connectEditor()
     connect(m_frame.dxtlProject, &QTreeWidget::currentItemChanged, this, [this] { dxtlProjectChangeNode(); });
     connect(m_frame.cbHighlighter, &QComboBox::activated, this, [this](int item) { cbHighlighterChange(item); });
     editor->installEventFilter(this);
+    editor->viewport()->installEventFilter(this);
     setAcceptDrops(true);
+    // Esc closes the preview from wherever the keyboard is in the window, and only then.
+    m_closePreviewKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &MainWindow::ClosePreview);
+    m_closePreviewKey->setEnabled(false);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // The editor losing the keyboard keeps the file's text current for everything that reads it.
-    if (watched == m_frame.mFile && event->type() == QEvent::FocusOut)
+    // Keys and focus come to the editor, mouse buttons to its viewport.
+    if (watched != m_frame.mFile && watched != m_frame.mFile->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        // Losing the keyboard keeps the file's text current for everything that reads it.
         StoreEditorState();
-    if (watched == m_frame.mFile && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_S && key->modifiers() == Qt::ControlModifier) {
-            if (isEnabled("btnSaveFile"))
-                Save1Click();
+        break;
+    case QEvent::KeyPress:
+        UpdateEditButtons();
+        if (mFileKeyDown(*static_cast<QKeyEvent *>(event)))
             return true;
-        }
+        break;
+    case QEvent::MouseButtonPress:
+        hideDeclarationPanes();
+        break;
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+        UpdateEditButtons();
+        UpdateCaretStatus();
+        break;
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::mFileKeyDown(const QKeyEvent &key)
+{
+    const QString fileType = m_activeFile >= 0 ? m_project.Files[m_activeFile].FileType : QString();
+    switch (editorKeyCommand({key.key(), key.modifiers(), key.text()}, m_options.PHPVars, fileType)) {
+    case EditorKeyCommand::Save:
+        if (isEnabled("btnSaveFile"))
+            Save1Click();
+        return true;
+    case EditorKeyCommand::RepeatSearch:
+        // With no search made yet (there is none before Search exists) F3 opens Search.
+        runMenuCommand("Search1");
+        return true;
+    case EditorKeyCommand::PickVariable:
+        // Until the picker is there the "$" is typed as any other character.
+        return runMenuCommand("Variable1");
+    case EditorKeyCommand::None:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::hideDeclarationPanes()
+{
+    m_frame.pnlFunctions->hide();
+    m_frame.pnlClasses->hide();
+}
+
+void MainWindow::enterPreview()
+{
+    m_previewReturnFile = m_activeFile;
+    StoreEditorState();
+    m_previewing = true;
+    m_frame.pnlWork->hide();
+    m_frame.pnlPreview->show();
+    m_closePreviewKey->setEnabled(true);
+}
+
+void MainWindow::ClosePreview()
+{
+    m_frame.pnlPreview->hide();
+    m_frame.pnlWork->show();
+    m_previewing = false;
+    m_closePreviewKey->setEnabled(false);
+    const int file = m_previewReturnFile < m_project.Files.size() ? m_previewReturnFile : -1;
+    focusRow(file + 1);
+    if (file >= 0)
+        m_frame.mFile->setFocus();
+    RefreshWindowState();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -326,22 +414,3 @@ void MainWindow::createFilesMenu()
         copy->addActions(m_filesMenu->actions());
     });
 }
-
-void MainWindow::createProjectToolBar()
-{
-    QToolBar *bar = m_frame.ToolBar3;
-    const auto button = [this, bar](const char *name, QStyle::StandardPixmap icon, const QString &hint, auto handler) {
-        QAction *action = bar->addAction(style()->standardIcon(icon), hint);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    button("btnAddFile", QStyle::SP_FileDialogNewFolder, QStringLiteral("Add File(s) to Project"), [this] { btnAddFileClick(); });
-    button("btnRemoveFile", QStyle::SP_TrashIcon, QStringLiteral("Remove File(s) from Project"), [this] { btnRemoveFileClick(); });
-    button("btnProperties", QStyle::SP_FileDialogInfoView, QStringLiteral("Project Properties"), [this] { ProjectProperties1Click(); });
-    button("btnFileUp", QStyle::SP_ArrowUp, QStringLiteral("Move File UP"), [this] { btnFileUpDownClick(-1); });
-    button("btnFileDown", QStyle::SP_ArrowDown, QStringLiteral("Move File DOWN"), [this] { btnFileUpDownClick(1); });
-    QAction *sort = bar->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Sort Files"));
-    sort->setObjectName(QStringLiteral("btnSort"));
-    sort->setVisible(false);  // kept hidden, with no action
-}
-

@@ -10,6 +10,7 @@
 #include "ProjectHistory.h"
 #include "SysOptions.h"
 
+#include <QHash>
 #include <QMainWindow>
 
 class PlacementStore;
@@ -28,6 +29,8 @@ class QToolBar;
 struct ToolButton;
 struct MainMenuItem;
 class QMenu;
+class QKeyEvent;
+class QShortcut;
 
 // The main window: owns the settings, the history of projects and every pane of the program.
 class MainWindow : public QMainWindow
@@ -81,6 +84,8 @@ public:
     void PopupMenu1Popup();
     // Enables the editor tool bar's buttons after the editor's state.
     void UpdateEditButtons();
+    // Runs the command of the menu item named name; false when it has none yet.
+    bool runMenuCommand(const char *name);
     bool isEnabled(const char *name) const;
 
     // --- Files and projects (MainWindowFiles.cpp)
@@ -103,10 +108,18 @@ public:
     void btnRemoveFileClick();
     // Move File UP (-1) or DOWN (+1).
     void btnFileUpDownClick(int step);
+    void btnFileUpClick();
+    void btnFileDownClick();
     void StoreEditorState();
     // Makes row (0: the project, n: file n - 1) of the project file list the focused one.
     void focusRow(int row);
     MainHighlighters &highlighters() { return m_highlighters; }
+
+    // The preview pane takes the work area's place until ClosePreview (Close or Esc) brings the
+    // work area back with the file that was active.
+    void enterPreview();
+    void ClosePreview();
+    bool previewing() const { return m_previewing; }
 
     // Applies the settings to the editor and writes every key; false (after an error box) when
     // the settings file cannot be written.
@@ -133,14 +146,19 @@ private:
     void createToolBars();
     void createEditorPopup();
     void addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before);
+    // The action of a menu item, tool button or submenu, by its component name.
+    QAction *commandAction(const char *name) const;
     void enable(const char *name, bool enabled);
     void enableEditCommands(const EditCommandNames &names);
+    void updateEditToolBar();
     // The project and file buttons' part of RefreshWindowState.
     void refreshButtons();
     // After the placement store restored the panes: the View menu's check marks follow them.
     void FormStorage1RestorePlacement();
-    void createProjectToolBar();
     void connectEditor();
+    // The editor's key-down handling; true when the key was used up here.
+    bool mFileKeyDown(const QKeyEvent &key);
+    void hideDeclarationPanes();
     void BuildReopenMenu();
     void RebuildFileList();
     // The file's name, with its full path in brackets when it lies outside the project folder.
@@ -183,6 +201,10 @@ private:
     int m_activeFile = -1;
     bool m_loading = false;
     bool m_saving = false;
+    bool m_previewing = false;
+    int m_previewReturnFile = -1;
+    QShortcut *m_closePreviewKey = nullptr;
+    mutable QHash<QByteArray, QAction *> m_commandActions;
     std::unique_ptr<Prompts> m_prompts;
     QMenu *m_reopenMenu = nullptr;
     QMenu *m_filesMenu = nullptr;  // the menu of project files

@@ -146,8 +146,10 @@ void MainWindow::focusRow(int row)
 
 void MainWindow::dxtlProjectChangeNode()
 {
-    if (m_loading || m_saving)
+    // While the preview is shown the rows can be selected but activate nothing.
+    if (m_loading || m_saving || m_previewing)
         return;
+    hideDeclarationPanes();
     StoreEditorState();
     const int row = focusedRow();
     if (m_activeFile >= 0 && m_activeFile < m_project.Files.size())

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -55,10 +54,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(ProgramFiles::BaseName));
     QApplication::setApplicationDisplayName(QString::fromLatin1(MainWindow::Title));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    // Outside a desktop session no icon theme is set; use the one the scripts install.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
-
     const QString programDir = QApplication::applicationDirPath();
     ProgramFiles files(ProgramFiles::chooseSettingsDir(commandLine.settingsDir, programDir,
                                                        qEnvironmentVariable("XDG_CONFIG_HOME")),

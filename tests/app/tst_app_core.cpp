@@ -1,3 +1,4 @@
+#include "EditorKeys.h"
 #include "IniFile.h"
 #include "PlacementStore.h"
 #include "ProgramFiles.h"
@@ -65,6 +66,9 @@ private slots:
 
     void placementRoundTripPerScreenSize();
     void placementProperties();
+
+    void editorKeys_data();
+    void editorKeys();
 
 private:
     QTemporaryDir m_dir;
@@ -355,6 +359,42 @@ void TestAppCore::placementProperties()
     QCOMPARE(store.readProperty("TForm_Main", "ToolBar1.Visible", true), QVariant(false));
     QCOMPARE(store.readProperty("TForm_Main", "cbMask.Text", QString()), QVariant(QStringLiteral("*.php*")));
     QCOMPARE(store.readProperty("TForm_Main", "pnlFiles.Height", 250), QVariant(250));
+}
+
+void TestAppCore::editorKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("phpVars");
+    QTest::addColumn<QString>("fileType");
+    QTest::addColumn<EditorKeyCommand>("command");
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    QTest::addRow("Ctrl+S") << int(Qt::Key_S) << ctrl << "\x13" << true << "PHP" << EditorKeyCommand::Save;
+    QTest::addRow("Ctrl+Shift+S") << int(Qt::Key_S) << (ctrl | Qt::ShiftModifier) << "" << true << "PHP" << EditorKeyCommand::None;
+    QTest::addRow("s") << int(Qt::Key_S) << none << "s" << true << "PHP" << EditorKeyCommand::None;
+    QTest::addRow("F3") << int(Qt::Key_F3) << none << "" << true << "HTML" << EditorKeyCommand::RepeatSearch;
+    QTest::addRow("Shift+F3") << int(Qt::Key_F3) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "" << true << "HTML"
+                              << EditorKeyCommand::None;
+    QTest::addRow("$ in PHP") << int(Qt::Key_Dollar) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "$" << true << "PHP"
+                              << EditorKeyCommand::PickVariable;
+    QTest::addRow("$ in INC") << int(Qt::Key_Dollar) << none << "$" << true << "INC" << EditorKeyCommand::PickVariable;
+    QTest::addRow("$ in HTML") << int(Qt::Key_Dollar) << none << "$" << true << "HTML" << EditorKeyCommand::None;
+    QTest::addRow("$ type compared exactly") << int(Qt::Key_Dollar) << none << "$" << true << "php" << EditorKeyCommand::None;
+    QTest::addRow("$ with PHPVars off") << int(Qt::Key_Dollar) << none << "$" << false << "PHP" << EditorKeyCommand::None;
+    QTest::addRow("$ with no file") << int(Qt::Key_Dollar) << none << "$" << true << "" << EditorKeyCommand::None;
+}
+
+void TestAppCore::editorKeys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+    QFETCH(bool, phpVars);
+    QFETCH(QString, fileType);
+    QFETCH(EditorKeyCommand, command);
+    QCOMPARE(editorKeyCommand({key, modifiers, text}, phpVars, fileType), command);
 }
 
 QTEST_GUILESS_MAIN(TestAppCore)

@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFile>
 #include <QMenu>
@@ -96,8 +97,13 @@ private slots:
     void removingAndMovingFiles();
     void theFilesMenuFollowsTheProject();
     void enablingFollowsTheState();
+    void keysInTheEditor();
+    void escapeClosesThePreview();
+    void mouseInTheEditorHidesTheDeclarationPanes();
 
 private:
+    // The names of RuledItems that are enabled, sorted.
+    QStringList enabledItems() const;
     MainWindow *start(const QStringList &parameters = {});
     EditorModel *editor() const { return m_window->frame().mFile->model(); }
     void type(const QString &text) { QTest::keyClicks(m_window->frame().mFile, text); }
@@ -127,6 +133,8 @@ MainWindow *TestAppFlows::start(const QStringList &parameters)
     m_prompts = prompts.get();
     m_window->setPrompts(std::move(prompts));
     m_window->show();
+    m_window->activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(m_window.get());
     return m_window.get();
 }
 
@@ -311,51 +319,164 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
     QCOMPARE(menu->actions().size(), 1);
 }
 
+namespace {
+
+// Every button and menu item whose enabling follows the state, in the order they are listed.
+const char *const RuledItems[] = {
+    "btnSaveFile", "btnSaveAll", "btnAddFile", "btnRemoveFile", "btnProperties", "btnNewPHP", "btnNewHTML",
+    "btnNewJS", "btnPreview", "btnFileUp", "btnFileDown", "btnRun", "btnCut", "btnCopy", "btnPaste",
+    "btnUndo", "btnRedo", "btnFind", "btnReplace", "btnPrint",
+    "CloseProject1", "SaveProjectAs1", "Format1", "Save1", "SaveAs1", "RemoveFilefromProject1",
+    "AddFiletoProject1", "ProjectProperties1", "New1", "Print1", "SaveAll1",
+    "Undo1", "Redo1", "Cut1", "Copy1", "Paste1", "SelectAll1", "Search1", "Replace1", "GotoLine1",
+    "Run1", "Preview1",
+    "Undo2", "Redo2", "Cut2", "Copy2", "Paste2", "SelectAll2", "Search2", "Replace2", "SaveFile1",
+};
+
+} // namespace
+
+QStringList TestAppFlows::enabledItems() const
+{
+    // As a person sees them: each menu has just been opened.
+    m_window->File1Click();
+    m_window->Edit1Click();
+    m_window->Project1Click();
+    m_window->PopupMenu1Popup();
+    QStringList on;
+    for (const char *name : RuledItems)
+        if (m_window->isEnabled(name))
+            on.append(QString::fromLatin1(name));
+    on.sort();
+    return on;
+}
+
 void TestAppFlows::enablingFollowsTheState()
 {
+    QGuiApplication::clipboard()->clear();
     start();
-    const auto enabled = [this](const char *name) { return m_window->isEnabled(name); };
-    m_window->File1Click();
-    m_window->Project1Click();
-    for (const char *name : {"btnSaveFile", "btnAddFile", "btnNewPHP", "btnProperties", "btnRun", "btnCut", "Run1"})
-        QVERIFY2(!enabled(name), name);
-    QVERIFY(!m_window->findChild<QMenu *>(QStringLiteral("New1"))->menuAction()->isEnabled());
+    const QString project = "btnSaveAll btnAddFile btnRemoveFile btnProperties btnNewPHP btnNewHTML btnNewJS btnRun ";
+    const QString projectMenu = "CloseProject1 SaveProjectAs1 ";
+    const QString fileShown = "btnFind btnReplace btnPrint ";
+    const QString editShown = "SelectAll1 Search1 Replace1 GotoLine1 Run1 Preview1 SelectAll2 Search2 Replace2";
+    const struct Step {
+        const char *state;
+        std::function<void()> act;
+        QString enabled;
+    } steps[] = {
+        {"no project", [] {}, ""},
+        {"new project, its row focused", [this] { m_window->NewProject1Click(); },
+         "btnSaveFile " + project + projectMenu + "AddFiletoProject1 ProjectProperties1 New1 SaveAll1"},
+        {"new PHP file", [this] { m_window->NewFile(NewFileKind::Php); },
+         "btnSaveFile " + project + "btnPreview " + fileShown + projectMenu
+             + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
+             + editShown},
+        {"typed into it", [this] { type(QStringLiteral("a")); },
+         "btnSaveFile " + project + "btnPreview btnUndo " + fileShown + projectMenu
+             + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
+             + "Undo1 " + editShown + " Undo2 SaveFile1"},
+        {"text selected and copied", [this] { editor()->SelectAll(); m_window->Copy1Click(); },
+         "btnSaveFile " + project + "btnPreview btnCut btnCopy btnPaste btnUndo " + fileShown + projectMenu
+             + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
+             + "Undo1 Cut1 Copy1 Paste1 " + editShown + " Undo2 Cut2 Copy2 Paste2 SaveFile1"},
+        {"a second file, new", [this] { m_window->NewFile(NewFileKind::Html); },
+         "btnSaveFile " + project + "btnPreview btnFileUp btnPaste " + fileShown + projectMenu
+             + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
+             + "Paste1 " + editShown + " Paste2"},
+        {"the first file again", [this] { m_window->focusRow(1); },
+         "btnSaveFile " + project + "btnPreview btnFileDown btnPaste btnUndo " + fileShown + projectMenu
+             + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
+             + "Undo1 Paste1 " + editShown + " Undo2 Paste2 SaveFile1"},
+        {"everything saved",
+         [this] {
+             // Every unsaved file, the new one as well, then the project.
+             m_prompts->paths = {m_dir->filePath("site/a.php"), m_dir->filePath("site/b.html"),
+                                 m_dir->filePath("site/p.vlmp")};
+             m_window->btnSaveAllClick();
+         },
+         project.mid(QStringLiteral("btnSaveAll ").size()) + "btnPreview btnFileDown btnPaste btnUndo "
+             + fileShown + projectMenu
+             + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 "
+             + "Undo1 Paste1 " + editShown + " Undo2 Paste2"},
+        {"the project row", [this] { m_window->focusRow(0); },
+         project.mid(QStringLiteral("btnSaveAll ").size()) + projectMenu
+             + "AddFiletoProject1 ProjectProperties1 New1 Run1"},
+        {"project closed", [this] { m_window->CloseProject1Click(); }, ""},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        QStringList expected = step.enabled.split(u' ', Qt::SkipEmptyParts);
+        expected.sort();
+        const QStringList actual = enabledItems();
+        QVERIFY2(actual == expected, qPrintable(QStringLiteral("%1:\n  enabled  %2\n  expected %3")
+                                                     .arg(QLatin1String(step.state), actual.join(u' '), expected.join(u' '))));
+    }
+}
 
-    m_window->NewProject1Click();  // the project row is focused and the project changed
-    m_window->File1Click();
-    QVERIFY(enabled("btnSaveFile"));
-    QVERIFY(enabled("btnAddFile"));
-    QVERIFY(!enabled("RemoveFilefromProject1"));
-    QVERIFY(m_window->findChild<QMenu *>(QStringLiteral("New1"))->menuAction()->isEnabled());
-
+void TestAppFlows::keysInTheEditor()
+{
+    start();
+    m_window->NewProject1Click();
     m_window->NewFile(NewFileKind::Php);
-    m_window->File1Click();
-    m_window->Edit1Click();
-    QVERIFY(enabled("btnSaveFile"));  // a new file is not saved yet
-    QVERIFY(!enabled("Save1"));       // but there is nothing edited to save
-    QVERIFY(enabled("RemoveFilefromProject1"));
-    QVERIFY(!enabled("btnFileUp"));
-    QVERIFY(enabled("btnPreview"));
-    QVERIFY(!enabled("Undo1"));
-    type(QStringLiteral("a"));
-    m_window->File1Click();
-    m_window->Edit1Click();
-    QVERIFY(enabled("Save1"));
-    QVERIFY(enabled("Undo1"));
-    QVERIFY(enabled("btnUndo"));
-    QVERIFY(!enabled("btnCut"));
-    m_window->PopupMenu1Popup();
-    QVERIFY(enabled("SaveFile1"));
-    QVERIFY(!enabled("Cut2"));
-    editor()->SelectAll();
-    QVERIFY(enabled("btnCut"));
+    // With no variable picker to open, "$" is typed like any character, in PHP as elsewhere.
+    type(QStringLiteral("$x"));
+    QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
+    // F3 with no search made opens Search, and never reaches the editor as text.
+    QTest::keyClick(m_window->frame().mFile, Qt::Key_F3);
+    QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
 
-    // Ctrl+S in the editor saves the file while the Save File button is on.
+    // Ctrl+S saves the file while the Save File button is on.
     const QString path = m_dir->filePath("site/keyed.php");
     m_prompts->paths = {path};
     QTest::keyClick(m_window->frame().mFile, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(path));
     QVERIFY(m_window->project().Files[0].Saved);
+    // With nothing to save, Ctrl+S asks nothing and types nothing.
+    QTest::keyClick(m_window->frame().mFile, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_prompts->saveTitles.size(), 1);
+    QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
+}
+
+void TestAppFlows::escapeClosesThePreview()
+{
+    start();
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Php);
+    m_window->NewFile(NewFileKind::Html);
+    type(QStringLiteral("ab"));
+    const int line = editor()->CaretY();
+    const int column = editor()->CaretX();
+    const MainFrame &frame = m_window->frame();
+
+    QTest::keyClick(frame.mFile, Qt::Key_Escape);  // no preview: Esc changes nothing
+    QVERIFY(!frame.pnlWork->isHidden());
+
+    m_window->enterPreview();
+    QVERIFY(frame.pnlWork->isHidden());
+    QVERIFY(!frame.pnlPreview->isHidden());
+    m_window->focusRow(1);  // rows chosen during the preview activate nothing
+    QCOMPARE(m_window->activeFile(), 1);
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    QVERIFY(!m_window->previewing());
+    QVERIFY(!frame.pnlWork->isHidden());
+    QVERIFY(frame.pnlPreview->isHidden());
+    QCOMPARE(m_window->activeFile(), 1);
+    QCOMPARE(editor()->CaretY(), line);
+    QCOMPARE(editor()->CaretX(), column);
+    QCOMPARE(editor()->LineText(), QStringLiteral("ab<HTML>"));
+}
+
+void TestAppFlows::mouseInTheEditorHidesTheDeclarationPanes()
+{
+    start();
+    m_window->NewProject1Click();
+    m_window->NewFile(NewFileKind::Php);
+    const MainFrame &frame = m_window->frame();
+    frame.pnlFunctions->show();
+    QTest::mouseClick(frame.mFile->viewport(), Qt::LeftButton, {}, QPoint(40, 5));
+    QVERIFY(frame.pnlFunctions->isHidden());
+    frame.pnlClasses->show();
+    m_window->NewFile(NewFileKind::Html);  // activating another file hides them too
+    QVERIFY(frame.pnlClasses->isHidden());
 }
 
 QTEST_MAIN(TestAppFlows)

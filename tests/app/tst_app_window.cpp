@@ -56,7 +56,10 @@ private slots:
     void unwritableSettingsShowAnErrorAndKeepRunning();
     void menuItems_data();
     void menuItems();
+    void toolBars_data();
+    void toolBars();
     void viewTogglesPersist();
+    void fileBrowserDocksBelowTheProjectList();
     void missingColourFilesAreCreated();
     void colourFilesAreLoaded();
 
@@ -213,6 +216,44 @@ void TestMainWindow::menuItems()
     QCOMPARE(action->isEnabled(), enabled);
 }
 
+void TestMainWindow::toolBars_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("buttons");  // "|" for a separator, "-" before a hidden button
+    QTest::addRow("main") << "ToolBar1"
+                          << "btnProjectFiles | btnNewProject btnOpenProject | btnNewPHP btnNewHTML btnNewJS | "
+                             "btnSaveFile btnSaveAll | btnRun btnPreview | btnExit";
+    QTest::addRow("project list") << "ToolBar3"
+                                  << "btnAddFile btnRemoveFile btnProperties btnCodeExplorer btnFileUp btnFileDown -btnSort";
+    QTest::addRow("editor") << "ToolBar2"
+                            << "btnCut btnCopy btnPaste btnUndo btnRedo btnFind btnReplace btnInsert -btnHtmlTag "
+                               "btnFunctionList btnClassList btnPrint cbHighlighter";
+}
+
+void TestMainWindow::toolBars()
+{
+    QFETCH(QString, bar);
+    QFETCH(QString, buttons);
+    MainWindow window(files(), {});
+    const auto *toolBar = window.findChild<QToolBar *>(bar);
+    QStringList actual;
+    for (QAction *action : toolBar->actions()) {
+        QWidget *widget = toolBar->widgetForAction(action);
+        if (action->isSeparator()) {
+            actual.append(QStringLiteral("|"));
+        } else if (action->objectName().isEmpty()) {
+            // A widget in the bar: the files button, the highlighter box or its label.
+            if (!widget->objectName().isEmpty())
+                actual.append(widget->objectName());
+        } else {
+            actual.append((action->isVisible() ? QString() : QStringLiteral("-")) + action->objectName());
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+            QVERIFY2(!action->toolTip().isEmpty(), qPrintable(action->objectName()));
+        }
+    }
+    QCOMPARE(actual.join(u' '), buttons);
+}
+
 void TestMainWindow::viewTogglesPersist()
 {
     {
@@ -232,6 +273,31 @@ void TestMainWindow::viewTogglesPersist()
     QVERIFY(window.frame().pnlFiles->isHidden());
     QVERIFY(!window.findChild<QAction *>(QStringLiteral("FileBrowser1"))->isChecked());
     QVERIFY(window.findChild<QAction *>(QStringLiteral("StatusBar2"))->isChecked());
+}
+
+void TestMainWindow::fileBrowserDocksBelowTheProjectList()
+{
+    MainWindow window(files(), {});
+    window.resize(785, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const MainFrame &f = window.frame();
+    QAction *list = window.findChild<QAction *>(QStringLiteral("ProjectFileList1"));
+    list->trigger();
+    QVERIFY(f.pnlProjectFiles->isHidden());
+    QTRY_COMPARE(f.pnlFiles->height(), f.pnlProject->height());  // the browser fills the pane
+
+    list->trigger();
+    QVERIFY(f.pnlProjectFiles->isVisible());
+    QTRY_COMPARE(f.pnlProjectFiles->height(), 400);
+    QVERIFY(f.pnlFiles->geometry().top() > f.pnlProjectFiles->geometry().bottom());
+
+    // Hidden and shown again with the list hidden, the browser fills the pane once more.
+    list->trigger();
+    QAction *browser = window.findChild<QAction *>(QStringLiteral("FileBrowser1"));
+    browser->trigger();
+    browser->trigger();
+    QTRY_COMPARE(f.pnlFiles->height(), f.pnlProject->height());
 }
 
 void TestMainWindow::missingColourFilesAreCreated()
