@@ -6,6 +6,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QStyle>
 #include <QSplitter>
@@ -329,7 +330,7 @@ void MainWindow::FormStorage1RestorePlacement()
 struct ToolButton {
     const char *name;  // nullptr for a separator
     const char *hint;
-    const char *themeIcon;
+    const char *icon;  // one of our icons in the data folder, else a theme icon
     QStyle::StandardPixmap fallback;
     Handler handler;
 };
@@ -342,12 +343,12 @@ const ToolButton MainButtons[] = {
     {"btnNewProject", "New Project", "folder-new", QStyle::SP_FileDialogNewFolder, &MainWindow::NewProject1Click},
     {"btnOpenProject", "Open Project", "document-open", QStyle::SP_DialogOpenButton, &MainWindow::OpenProject1Click},
     {nullptr, nullptr, nullptr, NoFallback, nullptr},
-    {"btnNewPHP", "New PHP File", "document-new", QStyle::SP_FileIcon, &MainWindow::PHPFile1Click},
-    {"btnNewHTML", "New HTML File", "text-html", QStyle::SP_FileIcon, &MainWindow::HTMLFile1Click},
-    {"btnNewJS", "New JavaScript File", "text-x-script", QStyle::SP_FileIcon, &MainWindow::JavaScript1Click},
+    {"btnNewPHP", "New PHP File", "file-php", QStyle::SP_FileIcon, &MainWindow::PHPFile1Click},
+    {"btnNewHTML", "New HTML File", "file-html", QStyle::SP_FileIcon, &MainWindow::HTMLFile1Click},
+    {"btnNewJS", "New JavaScript File", "file-js", QStyle::SP_FileIcon, &MainWindow::JavaScript1Click},
     {nullptr, nullptr, nullptr, NoFallback, nullptr},
     {"btnSaveFile", "Save File", "document-save", QStyle::SP_DialogSaveButton, &MainWindow::Save1Click},
-    {"btnSaveAll", "Save All Files in Project", "document-save-all", QStyle::SP_DriveFDIcon, &MainWindow::btnSaveAllClick},
+    {"btnSaveAll", "Save All Files in Project", "save-all", QStyle::SP_DriveFDIcon, &MainWindow::btnSaveAllClick},
     {nullptr, nullptr, nullptr, NoFallback, nullptr},
     {"btnRun", "Run Project", "media-playback-start", QStyle::SP_MediaPlay, nullptr},
     {"btnPreview", "Preview Current File", "document-print-preview", QStyle::SP_FileDialogContentsView, nullptr},
@@ -375,12 +376,20 @@ const ToolButton EditorButtons[] = {
     {"btnReplace", "Replace", "edit-find-replace", NoFallback, nullptr},
     {"btnInsert", "Insert...", "insert-text", NoFallback, nullptr},
     {"btnHtmlTag", "Insert HTML tag", "insert-link", NoFallback, nullptr},
-    {"btnFunctionList", "Functions", "view-list-tree", QStyle::SP_FileDialogListView, nullptr},
-    {"btnClassList", "Classes", "view-list-details", QStyle::SP_FileDialogDetailedView, nullptr},
+    {"btnFunctionList", "Functions", "functions", QStyle::SP_FileDialogListView, nullptr},
+    {"btnClassList", "Classes", "classes", QStyle::SP_FileDialogDetailedView, nullptr},
     {"btnPrint", "Print", "document-print", NoFallback, nullptr},
 };
 
 } // namespace
+
+QIcon MainWindow::toolIcon(const QString &name) const
+{
+    if (QFile::exists(dataIconPath(name)))
+        return dataIcon(name);
+    // The monochrome forms keep the bars calm and show plainly when a button is disabled.
+    return QIcon::fromTheme(name + QStringLiteral("-symbolic"), QIcon::fromTheme(name));
+}
 
 void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before)
 {
@@ -390,9 +399,7 @@ void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int co
             continue;
         }
         const QString hint = QString::fromUtf8(b->hint);
-        const QString themeName = QString::fromLatin1(b->themeIcon);
-        // Current themes often ship only the "-symbolic" form of an action icon.
-        QIcon icon = QIcon::fromTheme(themeName, QIcon::fromTheme(themeName + QStringLiteral("-symbolic")));
+        QIcon icon = toolIcon(QString::fromLatin1(b->icon));
         if (icon.isNull() && b->fallback != NoFallback)
             icon = style()->standardIcon(b->fallback);
         auto *action = new QAction(icon, hint, bar);
@@ -404,6 +411,24 @@ void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int co
     }
 }
 
+namespace {
+
+// Menu items that run a tool button's command show its icon, as the old image list did.
+const std::pair<const char *, const char *> MenuIcons[] = {
+    {"NewProject1", "btnNewProject"}, {"OpenProject1", "btnOpenProject"}, {"PHPFile1", "btnNewPHP"},
+    {"HTMLFile1", "btnNewHTML"}, {"JavaScript1", "btnNewJS"}, {"AddFiletoProject1", "btnAddFile"},
+    {"RemoveFilefromProject1", "btnRemoveFile"}, {"Save1", "btnSaveFile"}, {"SaveAll1", "btnSaveAll"},
+    {"Print1", "btnPrint"}, {"ProjectProperties1", "btnProperties"}, {"Exit1", "btnExit"},
+    {"Undo1", "btnUndo"}, {"Redo1", "btnRedo"}, {"Cut1", "btnCut"}, {"Copy1", "btnCopy"}, {"Paste1", "btnPaste"},
+    {"Search1", "btnFind"}, {"Replace1", "btnReplace"}, {"CodeExplorer2", "btnCodeExplorer"},
+    {"Run1", "btnRun"}, {"Preview1", "btnPreview"},
+    {"CodeExplorer1", "btnCodeExplorer"}, {"SaveFile1", "btnSaveFile"}, {"Print2", "btnPrint"},
+    {"Undo2", "btnUndo"}, {"Redo2", "btnRedo"}, {"Cut2", "btnCut"}, {"Copy2", "btnCopy"}, {"Paste2", "btnPaste"},
+    {"Search2", "btnFind"}, {"Replace2", "btnReplace"},
+};
+
+} // namespace
+
 void MainWindow::createToolBars()
 {
     addToolButtons(m_frame.ToolBar1, MainButtons, std::size(MainButtons), nullptr);
@@ -412,6 +437,8 @@ void MainWindow::createToolBars()
     const QList<QAction *> editorBar = m_frame.ToolBar2->actions();
     addToolButtons(m_frame.ToolBar2, EditorButtons, std::size(EditorButtons), editorBar.value(0));
     commandAction("btnHtmlTag")->setVisible(false);
+    for (const auto &[item, button] : MenuIcons)
+        commandAction(item)->setIcon(commandAction(button)->icon());
     // Insert drops down the PHP insertions.
     QAction *insert = commandAction("btnInsert");
     insert->setMenu(m_popupPHP);

@@ -184,6 +184,9 @@ private:
     QString messageWith(int number, const QString &argument) const;
     // One of the program's own icons from the data folder.
     QIcon dataIcon(const QString &name) const;
+    QString dataIconPath(const QString &name) const;
+    // A tool button's icon: ours when the data folder has it, else the theme's.
+    QIcon toolIcon(const QString &name) const;
     void LoadHighlighterColours();
     // Loads the colours from the file, or creates the file from them when it is missing.
     void loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName);

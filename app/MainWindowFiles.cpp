@@ -62,9 +62,14 @@ HighlighterItem highlighterItemFor(const QString &fileType, bool phpDefault)
 
 } // namespace
 
+QString MainWindow::dataIconPath(const QString &name) const
+{
+    return m_files.dataDir() + QStringLiteral("icons/") + name + QStringLiteral(".svg");
+}
+
 QIcon MainWindow::dataIcon(const QString &name) const
 {
-    return QIcon(m_files.dataDir() + QStringLiteral("icons/") + name + QStringLiteral(".svg"));
+    return QIcon(dataIconPath(name));
 }
 
 QString MainWindow::messageWith(int number, const QString &argument) const

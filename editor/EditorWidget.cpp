@@ -44,7 +44,10 @@ bool isTypedText(const QString &text, Qt::KeyboardModifiers modifiers)
 {
     if (text.isEmpty())
         return false;
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier))
+    // Ctrl or Alt alone make command keys (Alt+F opens the File menu); both together are AltGr
+    // on some keyboards and type text.
+    const Qt::KeyboardModifiers chord = modifiers & (Qt::ControlModifier | Qt::AltModifier);
+    if (chord == Qt::ControlModifier || chord == Qt::AltModifier)
         return false;
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 32 && c.unicode() != 127; });
 }

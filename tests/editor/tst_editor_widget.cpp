@@ -57,6 +57,14 @@ void TestEditorWidget::typingEditsTheText()
     QCOMPARE(m_model->CaretXY(), (BufferCoord{2, 2}));
     QVERIFY(m_model->Modified());
 
+    // Letters with Alt or Ctrl held are commands or menu keys, never text; with both (AltGr) they type.
+    QTest::keyClick(m_editor.get(), Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(m_editor.get(), Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(m_model->Text(), QStringLiteral("if ($a) {\r\nx\r\n"));
+    QTest::keyClick(m_editor.get(), Qt::Key_At, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_model->LineText(), QStringLiteral("x@"));
+    QTest::keyClick(m_editor.get(), Qt::Key_Backspace);
+
     QTest::keyClick(m_editor.get(), Qt::Key_Backspace, Qt::AltModifier);
     QVERIFY(m_model->Text() != QStringLiteral("if ($a) {\r\nx\r\n"));
     while (m_model->CanUndo())
