@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QKeyEvent>
@@ -149,6 +150,7 @@ void MainWindow::connectEditor()
     connect(m_frame.dxtlProject, &QTreeWidget::currentItemChanged, this, [this] { dxtlProjectChangeNode(); });
     connect(m_frame.cbHighlighter, &QComboBox::activated, this, [this](int item) { cbHighlighterChange(item); });
     editor->installEventFilter(this);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     editor->viewport()->installEventFilter(this);
     setAcceptDrops(true);
     // Esc closes the preview from wherever the keyboard is in the window, and only then.
@@ -327,14 +329,29 @@ void MainWindow::savePlacement()
         m_prompts->error(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
 }
 
+bool MainWindow::FormCloseQuery()
+{
+    if (!TryCloseProject())
+        return false;
+    savePlacement();
+    return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!TryCloseProject()) {
-        event->ignore();
+    event->setAccepted(FormCloseQuery());
+}
+
+void MainWindow::sessionEnding(QSessionManager &manager)
+{
+    // The desktop session ending asks what closing the window asks; without a way to ask, the
+    // session manager goes on (the session may still be saved by it).
+    if (!manager.allowsInteraction())
         return;
-    }
-    savePlacement();
-    event->accept();
+    const bool closed = FormCloseQuery();
+    manager.release();
+    if (!closed)
+        manager.cancel();
 }
 
 void MainWindow::applyEditorSettings()

@@ -31,6 +31,7 @@ struct MainMenuItem;
 class QMenu;
 class QKeyEvent;
 class QShortcut;
+class QSessionManager;
 
 // The main window: owns the settings, the history of projects and every pane of the program.
 class MainWindow : public QMainWindow
@@ -134,8 +135,13 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
+private slots:
+    void sessionEnding(QSessionManager &manager);
+
 private:
     void FormCreate();
+    // Closing is allowed when the project could be closed (its unsaved work saved or let go).
+    bool FormCloseQuery();
     void FormShow();
     void restorePlacement();
     void savePlacement();

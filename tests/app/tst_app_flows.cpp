@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -97,6 +98,7 @@ private slots:
     void removingAndMovingFiles();
     void theFilesMenuFollowsTheProject();
     void enablingFollowsTheState();
+    void titleAndStatusFollowTheState();
     void keysInTheEditor();
     void escapeClosesThePreview();
     void mouseInTheEditorHidesTheDeclarationPanes();
@@ -158,7 +160,7 @@ void TestAppFlows::newFileEditSaveAndReopen()
     const QString projectFile = m_dir->filePath("site/new/site.vlmp");
     m_prompts->paths = {phpFile, projectFile};
     m_window->btnSaveAllClick();
-    QCOMPARE(m_prompts->errors, QStringList());
+    QCOMPARE(m_prompts->errors.join(u"|"), QString());
     QCOMPARE(readAll(phpFile), QByteArray("<?php\r\necho 1;\r\n?>\r\n"));
     QVERIFY(readAll(projectFile).startsWith("Name=Project 1\r\n"));
     QVERIFY(readAll(projectFile).contains("LastFile=1\r\nProjectFile=" + phpFile.toUtf8() + ";PHP;8,2:1\r\n"));
@@ -410,6 +412,35 @@ void TestAppFlows::enablingFollowsTheState()
         QVERIFY2(actual == expected, qPrintable(QStringLiteral("%1:\n  enabled  %2\n  expected %3")
                                                      .arg(QLatin1String(step.state), actual.join(u' '), expected.join(u' '))));
     }
+}
+
+void TestAppFlows::titleAndStatusFollowTheState()
+{
+    const QString project = m_dir->filePath("site/site.vlmp");
+    const QString page = m_dir->filePath("site/a.php");
+    QFile pageFile(page);
+    QVERIFY(pageFile.open(QIODevice::WriteOnly));
+    pageFile.write("<?php echo 1; ?>\r\n");
+    pageFile.close();
+    QFile projectFile(project);
+    QVERIFY(projectFile.open(QIODevice::WriteOnly));
+    projectFile.write("Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile=" + page.toUtf8() + ";PHP;1,1:1\r\n");
+    projectFile.close();
+
+    start({project});
+    QCOMPARE(m_prompts->errors.join(u"|"), QString());
+    const MainFrame &frame = m_window->frame();
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Velmora PHP Editor - Site"));
+    QCOMPARE(frame.dxtlProject->currentItem(), frame.dxtlProject->topLevelItem(0));
+    QVERIFY(frame.pnlEditor->isHidden());
+    QCOMPARE(frame.statusText->text(), "Site (" + project + ")");
+
+    m_window->focusRow(1);
+    QCOMPARE(frame.statusText->text(), page);
+    type(QStringLiteral("x"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Velmora PHP Editor - Site (changed!)"));
+    QVERIFY(frame.dxtlProject->topLevelItem(0)->child(0)->font(0).bold());
+    QVERIFY(frame.lblFileName->text().endsWith(u"(changed!)"));
 }
 
 void TestAppFlows::keysInTheEditor()
