@@ -245,6 +245,7 @@ MainFrame MainFrame::build(QMainWindow *window)
     buildFileBrowser(f);
     f.pnlProject->addWidget(f.pnlProjectFiles);
     f.pnlProject->addWidget(f.pnlFiles);
+    f.pnlProject->handle(1)->setObjectName(QStringLiteral("Splitter2"));
     f.pnlProject->setStretchFactor(0, 1);
     f.pnlProject->setStretchFactor(1, 0);
     f.Splitter1->addWidget(f.pnlProject);

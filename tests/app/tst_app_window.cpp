@@ -89,7 +89,9 @@ void TestMainWindow::opensWithItsFrame()
     QCOMPARE(f.fileBrowserHeight(), 250);
     for (const char *name : {"pnlWork", "ToolBar1", "pnlProject", "pnlProjectFiles", "dxtlProject", "ToolBar3",
                              "pnlFiles", "MFileExplorer", "cbMask", "sbDirectory", "pnlEditor", "ToolBar2",
-                             "sbEditor", "StatusBar1", "pnlPreview", "eProjectPath", "Splitter1"})
+                             "sbEditor", "StatusBar1", "pnlPreview", "eProjectPath", "Splitter1", "Splitter2",
+                             "DriveComboBox1", "sbView", "sbUp", "lblFileNameYellow", "lblFileName", "cbHighlighter",
+                             "pnlFunctions", "lbFunctions", "pnlClasses", "lbClasses", "pnlMessages", "lblMessage14"})
         QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(name)), name);
     QVERIFY(!f.pnlPreview->isVisible());
     // Starting and looking writes no settings: only a refresh does.
