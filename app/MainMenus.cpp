@@ -413,7 +413,7 @@ void MainWindow::addToolButtons(QToolBar *bar, const ToolButton *buttons, int co
 
 namespace {
 
-// Menu items that run a tool button's command show its icon, as the old image list did.
+// Menu items that run a tool button's command show its icon, so the two are recognised as one.
 const std::pair<const char *, const char *> MenuIcons[] = {
     {"NewProject1", "btnNewProject"}, {"OpenProject1", "btnOpenProject"}, {"PHPFile1", "btnNewPHP"},
     {"HTMLFile1", "btnNewHTML"}, {"JavaScript1", "btnNewJS"}, {"AddFiletoProject1", "btnAddFile"},

@@ -8,24 +8,24 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QSessionManager>
-#include <QShortcut>
-#include <QStandardPaths>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QTreeWidget>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
+#include <QSessionManager>
+#include <QShortcut>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QStyle>
+#include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -129,6 +129,10 @@ void MainWindow::FormCreate()
     createToolBars();
     BuildReopenMenu();
     connectEditor();
+    // Esc closes the preview from wherever the keyboard is in the window, and only then.
+    m_closePreviewKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &MainWindow::ClosePreview);
+    m_closePreviewKey->setEnabled(false);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     // With no project yet every project command is off; nothing is written until a refresh, and
     // the menus keep the enabling they start with.
     refreshButtons();
@@ -150,12 +154,8 @@ void MainWindow::connectEditor()
     connect(m_frame.dxtlProject, &QTreeWidget::currentItemChanged, this, [this] { dxtlProjectChangeNode(); });
     connect(m_frame.cbHighlighter, &QComboBox::activated, this, [this](int item) { cbHighlighterChange(item); });
     editor->installEventFilter(this);
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     editor->viewport()->installEventFilter(this);
     setAcceptDrops(true);
-    // Esc closes the preview from wherever the keyboard is in the window, and only then.
-    m_closePreviewKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &MainWindow::ClosePreview);
-    m_closePreviewKey->setEnabled(false);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -344,8 +344,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::sessionEnding(QSessionManager &manager)
 {
-    // The desktop session ending asks what closing the window asks; without a way to ask, the
-    // session manager goes on (the session may still be saved by it).
+    // The desktop session ending asks what closing the window asks. When the session manager
+    // allows no questions, nothing can be asked and the session ends as it decides.
     if (!manager.allowsInteraction())
         return;
     const bool closed = FormCloseQuery();

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The old naming rule for the files kept beside the program: the program's full path upper-cased,
+// The naming rule for the files kept beside the program (portable use): the program's full path upper-cased,
 // with every ".EXE" in it replaced by the given extension (".INI", ".HIS", ".COP", ".COH").
 QString programListFileName(const QString &programPath, const QString &extension);
 
