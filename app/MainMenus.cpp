@@ -181,6 +181,21 @@ const MenuItem *findItem(const MenuItem *items, QByteArrayView name)
     return nullptr;
 }
 
+// The View menu's toggles and the panes they show or hide.
+struct ViewToggle {
+    const char *item;
+    QWidget *(*pane)(const MainFrame &);
+};
+
+const ViewToggle ViewToggles[] = {
+    {"Toolbar6", [](const MainFrame &f) -> QWidget * { return f.ToolBar1; }},
+    {"EditorToolbar1", [](const MainFrame &f) -> QWidget * { return f.ToolBar2; }},
+    {"LeftPane1", [](const MainFrame &f) -> QWidget * { return f.pnlProject; }},
+    {"FileBrowser1", [](const MainFrame &f) -> QWidget * { return f.pnlFiles; }},
+    {"ProjectFileList1", [](const MainFrame &f) -> QWidget * { return f.pnlProjectFiles; }},
+    {"StatusBar2", [](const MainFrame &f) -> QWidget * { return f.StatusBar1; }},
+};
+
 } // namespace
 
 void MainWindow::fillMenu(QMenu *menu, const MainMenuItem *items)
@@ -223,8 +238,8 @@ void MainWindow::createMenus()
     connect(m_frame.File1, &QMenu::aboutToShow, this, &MainWindow::File1Click);
     connect(m_frame.Edit1, &QMenu::aboutToShow, this, &MainWindow::Edit1Click);
     connect(m_frame.Project1, &QMenu::aboutToShow, this, &MainWindow::Project1Click);
-    for (const char *toggle : {"Toolbar6", "EditorToolbar1", "LeftPane1", "FileBrowser1", "ProjectFileList1", "StatusBar2"}) {
-        QAction *action = commandAction(toggle);
+    for (const ViewToggle &toggle : ViewToggles) {
+        QAction *action = commandAction(toggle.item);
         action->setCheckable(true);
         action->setChecked(true);
     }
@@ -286,17 +301,18 @@ void MainWindow::SelectAll1Click() { m_frame.mFile->model()->SelectAll(); }
 
 // ---- View toggles: each flips its check mark and shows or hides its pane to match
 
-void MainWindow::toggle(const char *item, QWidget *target)
+void MainWindow::toggle(const char *item)
 {
-    QAction *action = commandAction(item);
-    target->setVisible(action->isChecked());
+    const auto *entry = std::find_if(std::begin(ViewToggles), std::end(ViewToggles),
+                                     [item](const ViewToggle &t) { return QByteArrayView(item) == t.item; });
+    entry->pane(m_frame)->setVisible(commandAction(item)->isChecked());
 }
 
-void MainWindow::Toolbar6Click() { toggle("Toolbar6", m_frame.ToolBar1); }
-void MainWindow::EditorToolbar1Click() { toggle("EditorToolbar1", m_frame.ToolBar2); }
-void MainWindow::LeftPane1Click() { toggle("LeftPane1", m_frame.pnlProject); }
-void MainWindow::FileBrowser1Click() { toggle("FileBrowser1", m_frame.pnlFiles); }
-void MainWindow::StatusBar2Click() { toggle("StatusBar2", m_frame.StatusBar1); }
+void MainWindow::Toolbar6Click() { toggle("Toolbar6"); }
+void MainWindow::EditorToolbar1Click() { toggle("EditorToolbar1"); }
+void MainWindow::LeftPane1Click() { toggle("LeftPane1"); }
+void MainWindow::FileBrowser1Click() { toggle("FileBrowser1"); }
+void MainWindow::StatusBar2Click() { toggle("StatusBar2"); }
 
 namespace {
 constexpr int ProjectListHeight = 400;  // what the list gets when it is shown again
@@ -304,7 +320,7 @@ constexpr int ProjectListHeight = 400;  // what the list gets when it is shown a
 
 void MainWindow::ProjectFileList1Click()
 {
-    toggle("ProjectFileList1", m_frame.pnlProjectFiles);
+    toggle("ProjectFileList1");
     // Shown again, the list takes 400 pixels and the file browser the rest below it.
     if (!m_frame.pnlProjectFiles->isHidden() && !m_frame.pnlFiles->isHidden()) {
         const int total = m_frame.pnlProject->height() - m_frame.pnlProject->handleWidth();
@@ -316,13 +332,8 @@ void MainWindow::ProjectFileList1Click()
 void MainWindow::FormStorage1RestorePlacement()
 {
     m_placementRestored = true;
-    const std::pair<const char *, QWidget *> marks[] = {
-        {"FileBrowser1", m_frame.pnlFiles},  {"Toolbar6", m_frame.ToolBar1},
-        {"EditorToolbar1", m_frame.ToolBar2}, {"ProjectFileList1", m_frame.pnlProjectFiles},
-        {"LeftPane1", m_frame.pnlProject},   {"StatusBar2", m_frame.StatusBar1},
-    };
-    for (const auto &[item, pane] : marks)
-        commandAction(item)->setChecked(!pane->isHidden());
+    for (const auto &[item, pane] : ViewToggles)
+        commandAction(item)->setChecked(!pane(m_frame)->isHidden());
 }
 
 // ---- Tool bars

@@ -148,7 +148,8 @@ private:
     void applyEditorSettings();
     void createMenus();
     void fillMenu(QMenu *menu, const MainMenuItem *items);
-    void toggle(const char *item, QWidget *target);
+    // Shows or hides the pane of a View menu toggle as its check mark says.
+    void toggle(const char *item);
     void createToolBars();
     void createEditorPopup();
     void addToolButtons(QToolBar *bar, const ToolButton *buttons, int count, QAction *before);
