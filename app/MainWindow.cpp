@@ -4,6 +4,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileExplorer.h"
+#include "DialogPrompts.h"
 #include "PlacementStore.h"
 
 #include <QClipboard>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DialogFields.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -10,18 +12,6 @@ class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-
-// What the Project Properties dialog shows and gives back. The description travels as its
-// lines; turning them into the project's one-line form is the caller's business.
-struct PropertiesFields {
-    QString name;
-    QString path;
-    QStringList descriptionLines;
-    QString url;
-    bool asIs = false; // the remembered "Leave this URL As-Is" tick
-
-    bool operator==(const PropertiesFields &) const = default;
-};
 
 // The project's name, description, folder and server URL. OK is enabled exactly while the name
 // box is not empty.

@@ -2,7 +2,6 @@
 
 #include "DialogPlacement.h"
 
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,16 +16,6 @@ enum Column { NameColumn, SaveColumn };
 constexpr int IdRole = Qt::UserRole;
 
 } // namespace
-
-SaveFileRow SaveFileRow::forProject(const QString &name, const QString &projectFilePath)
-{
-    return {name + QStringLiteral(" <") + projectFilePath + u'>', ProjectId};
-}
-
-SaveFileRow SaveFileRow::forFile(const QString &fileName, int index)
-{
-    return {QFileInfo(fileName).fileName() + QStringLiteral(" <") + fileName + u'>', index};
-}
 
 SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction save,
                                  QWidget *parent)
@@ -143,20 +132,25 @@ void SaveFilesDialog::toggleCurrentRow()
 
 void SaveFilesDialog::saveMarkedRows()
 {
-    // Last to first, so the project row (the first) is saved after the files it lists.
-    for (int row = m_table->rowCount() - 1; row >= 0; --row) {
-        if (isMarked(row)) {
-            const SaveOutcome outcome = m_save(m_table->item(row, NameColumn)->data(IdRole).toInt());
-            if (outcome == SaveOutcome::Stop) {
-                m_table->setCurrentCell(row, NameColumn);
-                return;
-            }
-            if (outcome == SaveOutcome::NotSaved)
-                m_allSaved = false;
-        }
-        m_table->removeRow(row);
+    QList<bool> marks;
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        marks.append(isMarked(row));
+    const int left = ::saveMarkedRows(shownRows(), marks, m_save, &m_allSaved);
+    m_table->setRowCount(left);
+    if (left > 0)
+        m_table->setCurrentCell(left - 1, NameColumn);
+    else
+        done(m_allSaved ? Accepted : Rejected);
+}
+
+QList<SaveFileRow> SaveFilesDialog::shownRows() const
+{
+    QList<SaveFileRow> rows;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const QTableWidgetItem *name = m_table->item(row, NameColumn);
+        rows.append({name->text(), name->data(IdRole).toInt()});
     }
-    done(m_allSaved ? Accepted : Rejected);
+    return rows;
 }
 
 void SaveFilesDialog::markAll()

@@ -30,7 +30,7 @@ std::vector<QString> SplitJoined(const QString &joined)
 
 } // namespace
 
-EditorModel::Private::Private(EditorModel *owner) : q(owner), history(std::make_unique<UndoHistory>()) {}
+EditorModel::Private::Private(EditorModel *owner) : q(owner), history(std::make_shared<UndoHistory>()) {}
 
 // --- Edit scopes
 

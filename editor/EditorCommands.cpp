@@ -1,6 +1,8 @@
 // Command dispatch and the commands that move the caret, select, scroll or set marks.
 #include "EditorModelPrivate.h"
 
+#include "CharClasses.h"
+
 #include <algorithm>
 
 namespace {
@@ -34,10 +36,6 @@ constexpr MotionCommand MotionCommands[] = {
     {C::EditorTop, Motion::EditorTop, false}, {C::SelEditorTop, Motion::EditorTop, true},
     {C::EditorBottom, Motion::EditorBottom, false}, {C::SelEditorBottom, Motion::EditorBottom, true},
 };
-
-// The characters that end a word when no highlighter defines them.
-const CharSet DefaultWordBreaks = CharSet::of({33, 34, 39, 40, 41, 42, 43, 44, 45, 46, 47, 58, 59, 61, 63, 91, 92, 93,
-                                               94, 123, 124, 125});
 
 bool IsPairStart(QStringView text, int index)
 {

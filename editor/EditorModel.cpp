@@ -420,14 +420,14 @@ void EditorModel::ClearUndo()
     d->history->clear();
 }
 
-std::unique_ptr<UndoHistory> EditorModel::TakeUndoHistory()
+std::shared_ptr<UndoHistory> EditorModel::TakeUndoHistory()
 {
-    return std::exchange(d->history, std::make_unique<UndoHistory>());
+    return std::exchange(d->history, std::make_shared<UndoHistory>());
 }
 
-void EditorModel::SetUndoHistory(std::unique_ptr<UndoHistory> history)
+void EditorModel::SetUndoHistory(std::shared_ptr<UndoHistory> history)
 {
-    d->history = history ? std::move(history) : std::make_unique<UndoHistory>();
+    d->history = history ? std::move(history) : std::make_shared<UndoHistory>();
     d->history->limit(d->maxUndo);
 }
 

@@ -123,8 +123,9 @@ public:
     void ClearUndo();
     // Each open file keeps its own history: the program takes the shown file's history out and
     // puts the next file's in.
-    std::unique_ptr<UndoHistory> TakeUndoHistory();
-    void SetUndoHistory(std::unique_ptr<UndoHistory> history);
+    std::shared_ptr<UndoHistory> TakeUndoHistory();
+    // None gives fresh, empty lists.
+    void SetUndoHistory(std::shared_ptr<UndoHistory> history);
     bool Modified() const;
     void SetModified(bool modified);
 

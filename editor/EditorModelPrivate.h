@@ -28,7 +28,7 @@ struct EditorModel::Private {
     int maxUndo = DefaultMaxUndo;
     bool readOnly = false;
     bool modified = false;
-    std::unique_ptr<UndoHistory> history;
+    std::shared_ptr<UndoHistory> history;
     std::array<std::optional<BufferCoord>, 10> bookmarks;
     std::function<QString()> clipboardRead;
     std::function<void(const QString &)> clipboardWrite;

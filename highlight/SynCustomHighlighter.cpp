@@ -1,5 +1,6 @@
 #include "SynCustomHighlighter.h"
 
+#include "CharClasses.h"
 #include "ProfileFile.h"
 
 #include <QtGlobal>
@@ -7,10 +8,6 @@
 #include <algorithm>
 
 namespace {
-
-// ! " ' ( ) * + , - . / : ; = ? [ \ ] ^ { | }
-const CharSet InitialWordBreaks = CharSet::of({33, 34, 39}) | CharSet::range(40, 47) | CharSet::of({58, 59, 61, 63})
-                                  | CharSet::range(91, 94) | CharSet::range(123, 125);
 
 bool nameBefore(const std::unique_ptr<SynHighlighterAttributes> &a, const QString &name)
 {
@@ -23,7 +20,7 @@ constexpr char16_t KeyStyle[] = u"Style";
 
 } // namespace
 
-SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(InitialWordBreaks) {}
+SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(DefaultWordBreaks) {}
 
 SynCustomHighlighter::~SynCustomHighlighter()
 {

@@ -1,5 +1,7 @@
 #include "SynHighlighterHtml.h"
 
+#include "CharClasses.h"
+
 #include <algorithm>
 
 namespace {
@@ -50,19 +52,9 @@ constexpr QChar Nul = QChar(0);
 constexpr QChar Lf = QChar(10);
 constexpr QChar Cr = QChar(13);
 
-bool isAsciiLetter(QChar c)
-{
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool isTagLetter(QChar c)
 {
-    return isAsciiLetter(c) || c == u'!' || c == u'/';
+    return isAsciiLetter(c.unicode()) || c == u'!' || c == u'/';
 }
 
 bool isNulOrLineBreak(QChar c)
@@ -282,7 +274,7 @@ void SynHTMLSyn::Dispatch()
 
 int SynHTMLSyn::SkipDigits(int column) const
 {
-    while (isDigit(At(column)))
+    while (isAsciiDigit(At(column).unicode()))
         ++column;
     return column;
 }
@@ -480,7 +472,7 @@ void SynHTMLSyn::TagName()
     int hash = 0;
     while (isTagLetter(At(m_run)))
         hash += tables.hashValue(At(m_run++));
-    while (isDigit(At(m_run)))
+    while (isAsciiDigit(At(m_run).unicode()))
         hash += At(m_run++).unicode() - u'0';
     if (hash >= TagSlotCount)
         m_tokenKind = tkIdentifier;

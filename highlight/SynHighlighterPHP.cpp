@@ -1,5 +1,7 @@
 #include "SynHighlighterPHP.h"
 
+#include "CharClasses.h"
+
 #include <string_view>
 
 namespace {
@@ -8,16 +10,6 @@ constexpr SynColor clNavy = 0x800000;
 constexpr SynColor clPurple = 0x800080;
 constexpr SynColor clTeal = 0x808000;
 constexpr SynColor clBlue = 0xFF0000;
-
-constexpr bool isLetter(int c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-constexpr bool isDigit(int c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // Codes 1 to 32 except the line breaks, which are tokens of their own.
 constexpr bool isBlank(char16_t c)
@@ -29,7 +21,7 @@ constexpr bool isBlank(char16_t c)
 // number, so "5-3" stays one token.
 constexpr bool isNumberChar(char16_t c)
 {
-    return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == u'-' || c == u'.' || c == u'L'
+    return isHexDigit(c) || c == u'-' || c == u'.' || c == u'L'
            || c == u'l' || c == u'X' || c == u'x';
 }
 
@@ -40,8 +32,8 @@ const SynHashCharTables &phpTables()
     static const SynHashCharTables tables = [] {
         SynHashCharTables t;
         for (int c = 0; c < 256; ++c) {
-            t.identifier[c] = t.inHash[c] = isLetter(c) || isDigit(c) || c == '_';
-            t.value[c] = isLetter(c) ? (c & 0x1F) : c == '_' ? 31 : 0;
+            t.identifier[c] = t.inHash[c] = isAsciiLetter(c) || isAsciiDigit(c) || c == '_';
+            t.value[c] = isAsciiLetter(c) ? (c & 0x1F) : c == '_' ? 31 : 0;
         }
         return t;
     }();
@@ -115,9 +107,9 @@ void SynPHPSyn::buildDispatchTable()
     for (int c = 0; c < 256; ++c) {
         if (isBlank(c))
             m_dispatch[c] = &SynPHPSyn::spaceProc;
-        else if (isLetter(c) || c == '_')
+        else if (isAsciiLetter(c) || c == '_')
             m_dispatch[c] = &SynPHPSyn::identProc;
-        else if (isDigit(c))
+        else if (isAsciiDigit(c))
             m_dispatch[c] = &SynPHPSyn::numberProc;
     }
     const struct {

@@ -3,6 +3,8 @@
 #include "EditorWidget.h"
 #include "FileNames.h"
 #include "MainWindow.h"
+#include "SaveFilesDialog.h"
+#include "ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,40 +22,13 @@
 
 namespace {
 
-// Answers file choosers from a queue and records every message.
-class ScriptedPrompts : public Prompts
+// The scripted answers, with the real Save Files dialog, which the tests answer by its buttons.
+class WindowPrompts : public ScriptedPrompts
 {
 public:
-    std::deque<QString> paths;  // the next answers of the open and save choosers ("" cancels)
-    QStringList errors;
-    QStringList saveTitles;
-
-    QString openFile(const QString &, const QString &, const QString &) override { return next(); }
-    QString saveFile(const QString &title, const QString &, const QString &, const QString &) override
+    bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) override
     {
-        saveTitles.append(title);
-        return next();
-    }
-    void error(const QString &text) override { errors.append(text); }
-    void information(const QString &text) override { errors.append(text); }
-    bool confirm(const QString &) override { return true; }
-    std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override
-    {
-        PropertiesFields answer = fields;
-        if (!propertiesPath.isEmpty())
-            answer.path = propertiesPath;
-        return answer;
-    }
-    QString propertiesPath;  // the project folder the Project Properties answer gives
-
-private:
-    QString next()
-    {
-        if (paths.empty())
-            return {};
-        QString path = paths.front();
-        paths.pop_front();
-        return path;
+        return SaveFilesDialog::run(nullptr, rows, save, notAllSaved);
     }
 };
 
@@ -112,7 +87,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
-    ScriptedPrompts *m_prompts = nullptr;
+    WindowPrompts *m_prompts = nullptr;
 };
 
 void TestAppFlows::init()
@@ -131,7 +106,7 @@ MainWindow *TestAppFlows::start(const QStringList &parameters)
 {
     m_window = std::make_unique<MainWindow>(ProgramFiles(m_dir->filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
                                             parameters);
-    auto prompts = std::make_unique<ScriptedPrompts>();
+    auto prompts = std::make_unique<WindowPrompts>();
     m_prompts = prompts.get();
     m_window->setPrompts(std::move(prompts));
     m_window->show();
@@ -160,7 +135,7 @@ void TestAppFlows::newFileEditSaveAndReopen()
     const QString projectFile = m_dir->filePath("site/new/site.vlmp");
     m_prompts->paths = {phpFile, projectFile};
     m_window->btnSaveAllClick();
-    QCOMPARE(m_prompts->errors.join(u"|"), QString());
+    QCOMPARE(m_prompts->messages.size(), 0);
     QCOMPARE(readAll(phpFile), QByteArray("<?php\r\necho 1;\r\n?>\r\n"));
     QVERIFY(readAll(projectFile).startsWith("Name=Project 1\r\n"));
     QVERIFY(readAll(projectFile).contains("LastFile=1\r\nProjectFile=" + phpFile.toUtf8() + ";PHP;8,2:1\r\n"));
@@ -213,7 +188,7 @@ void TestAppFlows::addingAFileTwiceIsRefused()
     m_window->btnAddFileClick();
     m_window->btnAddFileClick();
     QCOMPARE(m_window->project().Files.size(), 1);
-    QCOMPARE(m_prompts->errors, QStringList({"This project already contains a file named \"" + path + "\"!"}));
+    QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList({"This project already contains a file named \"" + path + "\"!"}));
     QCOMPARE(editor()->Text(), QStringLiteral("body { color: red }\r\n"));
     QVERIFY(m_window->project().Files[0].Saved);
 }
@@ -230,7 +205,7 @@ void TestAppFlows::brokenProjectFileLeavesTheWindowUsable()
     m_prompts->paths = {broken};
     discardUnsavedWork();  // the new project's properties were set
     m_window->OpenProject1Click();
-    QCOMPARE(m_prompts->errors, QStringList({"Invalid project file!"}));
+    QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList({"Invalid project file!"}));
     QCOMPARE(m_window->project().Name, QStringLiteral("Project 1"));
     m_window->NewFile(NewFileKind::Php);
     QCOMPARE(m_window->activeFile(), 0);
@@ -428,7 +403,7 @@ void TestAppFlows::titleAndStatusFollowTheState()
     projectFile.close();
 
     start({project});
-    QCOMPARE(m_prompts->errors.join(u"|"), QString());
+    QCOMPARE(m_prompts->messages.size(), 0);
     const MainFrame &frame = m_window->frame();
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Velmora PHP Editor - Site"));
     QCOMPARE(frame.dxtlProject->currentItem(), frame.dxtlProject->topLevelItem(0));

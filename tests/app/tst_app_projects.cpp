@@ -289,7 +289,7 @@ void TestAppProjects::loadReadsListedFilesAndReportsMissingOnes()
     QCOMPARE(a.FileType, QStringLiteral("PHP"));
     QCOMPARE(a.Path, folder());
     QCOMPARE((QList<int>{a.CaretX, a.CaretY, a.TopLine}), (QList<int>{3, 2, 1}));
-    QVERIFY(a.Saved && !a.Modified && !a.IsNew && a.UndoList);
+    QVERIFY(a.Saved && !a.Modified && !a.IsNew && !a.UndoList);  // no lists kept: fresh ones
 
     // Read from the project's folder, kept as written.
     const ProjectFile &b = project.Files[1];
@@ -597,7 +597,7 @@ void TestAppProjects::templates()
     QCOMPARE(file.Text, text);
     QCOMPARE(file.FileType, type);
     QCOMPARE(file.Path, QStringLiteral("/web/"));
-    QVERIFY(file.IsNew && !file.Saved && !file.Modified && file.UndoList);
+    QVERIFY(file.IsNew && !file.Saved && !file.Modified && !file.UndoList);  // no lists kept: fresh ones
     QCOMPARE(file.LineFormat, LineEnds::Windows);
 }
 
@@ -656,7 +656,7 @@ void TestAppProjects::addExistingFile()
     QCOMPARE(file.FileType, QStringLiteral("HTM"));
     QCOMPARE(file.Path, folder());
     QCOMPARE(file.Text, QStringLiteral("<p>\r\n"));
-    QVERIFY(file.Saved && !file.Modified && !file.IsNew && file.UndoList);
+    QVERIFY(file.Saved && !file.Modified && !file.IsNew && !file.UndoList);  // no lists kept: fresh ones
 
     QVERIFY(!AddExistingFile(files, folder(), &error));
     QVERIFY(!AddExistingFile(files, path("absent.php"), &error));

@@ -191,12 +191,12 @@ void TestEditorModel::undoHistorySwap()
     EditorModel model;
     model.SetText(u"one");
     model.TypeText(u"x"_s);
-    std::unique_ptr<UndoHistory> first = model.TakeUndoHistory();
+    std::shared_ptr<UndoHistory> first = model.TakeUndoHistory();
     QVERIFY(!model.CanUndo());
 
     model.SetText(u"two");
     model.TypeText(u"y"_s);
-    std::unique_ptr<UndoHistory> second = model.TakeUndoHistory();
+    std::shared_ptr<UndoHistory> second = model.TakeUndoHistory();
 
     model.SetText(u"xone");
     model.SetUndoHistory(std::move(first));

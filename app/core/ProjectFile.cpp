@@ -54,7 +54,6 @@ ProjectFile &FileTable::AddFileRecord(const QString &fileName, const QString &fi
     file.FileType = fileType;
     file.Path = folder;
     file.IsNew = true;
-    file.UndoList = std::make_unique<UndoHistory>();
     file.Text = templateText(fileType);
     return file;
 }

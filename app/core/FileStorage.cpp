@@ -147,7 +147,7 @@ bool readIntoEntry(ProjectFile &file, const QString &diskPath, QString *error)
     file.Encoding = content.Encoding;
     file.HasBom = content.HasBom;
     file.FinalLineEnd = content.FinalLineEnd;
-    file.UndoList = std::make_unique<UndoHistory>();
+    file.UndoList.reset();
     file.Saved = true;
     file.Modified = false;
     file.IsNew = false;

@@ -1,4 +1,7 @@
-#include "Prompts.h"
+#include "DialogPrompts.h"
+
+#include "PropertiesDialog.h"
+#include "SaveFilesDialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -55,4 +58,9 @@ bool DialogPrompts::confirm(const QString &text)
 std::optional<PropertiesFields> DialogPrompts::projectProperties(const PropertiesFields &fields)
 {
     return PropertiesDialog::run(m_parent, fields);
+}
+
+bool DialogPrompts::saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved)
+{
+    return SaveFilesDialog::run(m_parent, rows, save, notAllSaved);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "TextEncoding.h"
-#include "UndoHistory.h"
 
 #include <QString>
 
 #include <memory>
+
+class UndoHistory;
 #include <vector>
 
 // The line ends a file gets on disk; the text in memory always has CR LF.
@@ -23,7 +24,9 @@ struct ProjectFile {
     int CaretY = 0;
     int TopLine = 0;
     int LeftChar = 0;
-    std::unique_ptr<UndoHistory> UndoList;
+    // The editor's undo and redo lists of the file while another file is shown; none: fresh ones.
+    // Only the editor knows what they hold, so they are destroyed through the pointer it made.
+    std::shared_ptr<UndoHistory> UndoList;
     bool IsNew = false;
     LineEnds LineFormat = LineEnds::Windows;
 

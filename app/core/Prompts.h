@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DialogFields.h"
+
+#include <QString>
+
+#include <optional>
+
+// Everything the program asks the user: file choosers, errors and questions. The flows talk to
+// this interface so that they run the same under tests, where a script answers.
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    // Paths the user chose; empty when cancelled.
+    virtual QString openFile(const QString &title, const QString &folder, const QString &filter) = 0;
+    virtual QString saveFile(const QString &title, const QString &path, const QString &filter,
+                             const QString &defaultSuffix) = 0;
+
+    virtual void error(const QString &text) = 0;
+    virtual void information(const QString &text) = 0;
+    // OK and Cancel; true for OK.
+    virtual bool confirm(const QString &text) = 0;
+    // The Project Properties dialog; nullopt when cancelled.
+    virtual std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) = 0;
+    // The Save Files question over unsaved work (never asked without rows): save runs for each row
+    // the user has saved. True when the caller may go on; *notAllSaved tells whether a save left
+    // marked work unsaved.
+    virtual bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) = 0;
+};
+

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// What the Project Properties and Save Files dialogs show and give back, as plain values, so that
+// the flows that ask them run without a window.
+
+// The Project Properties dialog's boxes. The description travels as its lines; turning them into
+// the project's one-line form is the caller's business.
+struct PropertiesFields {
+    QString name;
+    QString path;
+    QStringList descriptionLines;
+    QString url;
+    bool asIs = false; // the remembered "Leave this URL As-Is" tick
+
+    bool operator==(const PropertiesFields &) const = default;
+};
+
+// One line of the Save Files list: what the user sees and the caller's key for what it saves.
+struct SaveFileRow {
+    static constexpr int ProjectId = -1;
+
+    QString text;
+    int id = ProjectId;
+
+    // "name <folder + project file name>".
+    static SaveFileRow forProject(const QString &name, const QString &projectFilePath);
+    // "file name without folder <full path>", keyed by the file's table index.
+    static SaveFileRow forFile(const QString &fileName, int index);
+};
+
+// The caller's answer after trying to save one row.
+enum class SaveOutcome {
+    Saved,    // written; the row is done
+    NotSaved, // left unsaved (the user cancelled the save dialog); the caller will not go on
+    Stop,     // a save error: stop here and keep this row and the ones above it in the list
+};
+
+using SaveRowFunction = std::function<SaveOutcome(int id)>;
+
+// The OK step of the Save Files question: the marked rows are saved from the last to the first,
+// so the project row (the first) is saved after the files it lists. Answers how many rows from the
+// top are left to show: every row up to the one whose save stopped, or 0 when none stopped.
+// *allSaved turns false when a marked row was left unsaved; it is never set back to true.
+int saveMarkedRows(const QList<SaveFileRow> &rows, const QList<bool> &marked, const SaveRowFunction &save,
+                   bool *allSaved);

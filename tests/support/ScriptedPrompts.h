@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+// Answers every question from a script and records what was shown, with the kind of each box.
+class ScriptedPrompts : public Prompts
+{
+public:
+    enum class Box { Error, Information, Question };
+    struct Message {
+        Box box;
+        QString text;
+    };
+    // One answer to the Save Files question: Cancel, or OK with the rows' marks (none given:
+    // every row stays marked, as the dialog opens).
+    struct SaveFilesAnswer {
+        bool ok = true;
+        QList<bool> marks;
+    };
+
+    std::deque<QString> paths;              // the next answers of the open and save choosers ("" cancels)
+    std::deque<bool> confirmations;         // the next answers of questions; OK when none is left
+    std::deque<SaveFilesAnswer> saveFiles;  // the next Save Files answers; OK on every row when none is left
+    QString propertiesPath;                 // the project folder the Project Properties answer gives
+    bool cancelProperties = false;
+
+    QList<Message> messages;
+    QStringList saveTitles;
+    QList<QStringList> saveFilesRows;       // the rows of each Save Files question asked
+
+    // The texts of the boxes of one kind, in the order they were shown.
+    QStringList texts(Box box) const
+    {
+        QStringList found;
+        for (const Message &message : messages)
+            if (message.box == box)
+                found.append(message.text);
+        return found;
+    }
+
+    QString openFile(const QString &, const QString &, const QString &) override { return nextPath(); }
+    QString saveFile(const QString &title, const QString &, const QString &, const QString &) override
+    {
+        saveTitles.append(title);
+        return nextPath();
+    }
+    void error(const QString &text) override { messages.append({Box::Error, text}); }
+    void information(const QString &text) override { messages.append({Box::Information, text}); }
+    bool confirm(const QString &text) override
+    {
+        messages.append({Box::Question, text});
+        if (confirmations.empty())
+            return true;
+        const bool answer = confirmations.front();
+        confirmations.pop_front();
+        return answer;
+    }
+    std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override
+    {
+        if (cancelProperties)
+            return std::nullopt;
+        PropertiesFields answer = fields;
+        if (!propertiesPath.isEmpty())
+            answer.path = propertiesPath;
+        return answer;
+    }
+    bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) override
+    {
+        QStringList shown;
+        for (const SaveFileRow &row : rows)
+            shown.append(row.text);
+        saveFilesRows.append(shown);
+        SaveFilesAnswer answer;
+        if (!saveFiles.empty()) {
+            answer = saveFiles.front();
+            saveFiles.pop_front();
+        }
+        *notAllSaved = false;
+        if (!answer.ok)
+            return false;
+        QList<bool> marks = answer.marks;
+        marks.resize(rows.size(), true);
+        bool allSaved = true;
+        // A stopped save leaves the question open; the script then cancels it.
+        const bool stopped = saveMarkedRows(rows, marks, save, &allSaved) > 0;
+        *notAllSaved = !allSaved;
+        return !stopped && allSaved;
+    }
+
+private:
+    QString nextPath()
+    {
+        if (paths.empty())
+            return {};
+        QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
