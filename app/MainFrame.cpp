@@ -3,6 +3,7 @@
 #include "EditorWidget.h"
 #include "FileExplorer.h"
 #include "ProjectListDelegate.h"
+#include "WindowMessages.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -166,29 +167,12 @@ void buildEditorPane(MainFrame &f)
                                                           "lbClasses", "Double-click Class to Locate");
 }
 
-// The window's messages, by label number (there is no 7).
-const std::pair<int, const char *> Messages[] = {
-    {1, "Files are not saved. Save files first!"},
-    {2, "No ServerURL has been specified for this project!"},
-    {3, "Can't load project file:"},
-    {4, "Invalid project file!"},
-    {5, "changed"},
-    {6, "Remove \"%s\" from Project"},
-    {8, "This project already contains a file named \"%s\"!"},
-    {9, "All files will be saved! Continue?"},
-    {10, "External Viewer could not be found!"},
-    {11, "Previewing Project"},
-    {12, "(the file has been changed)"},
-    {13, "Can't create backup file"},
-    {14, "GoTo Line Number:"},
-};
-
 QWidget *buildMessages()
 {
     auto *panel = named(new QWidget, "pnlMessages");
-    for (const auto &[number, text] : Messages) {
-        auto *label = new QLabel(QString::fromUtf8(text), panel);
-        label->setObjectName(QStringLiteral("lblMessage%1").arg(number));
+    for (const WindowMessage &message : windowMessages()) {
+        auto *label = new QLabel(QString::fromUtf8(message.text), panel);
+        label->setObjectName(QStringLiteral("lblMessage%1").arg(message.number));
     }
     panel->hide();
     return panel;

@@ -4,6 +4,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileExplorer.h"
+#include "ProjectListView.h"
 #include "DialogPrompts.h"
 #include "PlacementStore.h"
 
@@ -97,26 +98,32 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     setWindowIcon(QIcon(m_files.dataDir() + QStringLiteral("icons/velmora.svg")));
     resize(DefaultSize);
     m_frame = MainFrame::build(this);
-    m_prompts = std::make_unique<DialogPrompts>(this);
+    m_fileEditor = std::make_unique<FileEditor>(m_frame, m_highlighters, m_options);
+    m_projects = std::make_unique<ProjectController>(*m_fileEditor, m_options, m_history, *m_placement,
+                                                     std::make_unique<DialogPrompts>(this),
+                                                     [this](int number) { return m_frame.message(number); });
     FormCreate();
 }
 
 MainWindow::~MainWindow()
 {
-    // The editor outlives the highlighters it is shown with (its window deletes it later).
-    m_frame.mFile->model()->SetHighlighter(nullptr);
     if (!m_history.save(m_files.historyFile()))
-        m_prompts->error(QStringLiteral("Unable to write to %1").arg(m_files.historyFile()));
+        prompts().error(QStringLiteral("Unable to write to %1").arg(m_files.historyFile()));
+}
+
+EditorModel *MainWindow::editorModel() const
+{
+    return m_frame.mFile->model();
 }
 
 void MainWindow::FormCreate()
 {
     if (!m_settingsFile.load())
-        m_prompts->error(QStringLiteral("Unable to read %1").arg(m_settingsFile.path()));
+        prompts().error(QStringLiteral("Unable to read %1").arg(m_settingsFile.path()));
     m_languageIndex = readLanguageIndex(m_settingsFile);
     m_options = readSysOptions(m_settingsFile);
     if (!m_history.load(m_files.historyFile()))
-        m_prompts->error(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
+        prompts().error(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
     m_frame.MFileExplorer->setViewMode(QListView::ListMode);
     connect(m_frame.MFileExplorer, &FileExplorer::directoryChanged, m_frame.sbDirectory,
             [this](const QString &dir) { m_frame.sbDirectory->showMessage(dir); });
@@ -125,19 +132,26 @@ void MainWindow::FormCreate()
     m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
     LoadHighlighterColours();
     applyEditorSettings();
-    createMenus();
-    createFilesMenu();
-    createToolBars();
+    createCommands();
     BuildReopenMenu();
     connectEditor();
+    connectProjects();
     // Esc closes the preview from wherever the keyboard is in the window, and only then.
     m_closePreviewKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &MainWindow::ClosePreview);
     m_closePreviewKey->setEnabled(false);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
-    // With no project yet every project command is off; nothing is written until a refresh, and
+    // With no project yet every project button is off; nothing is written until a refresh, and
     // the menus keep the enabling they start with.
-    refreshButtons();
-    updateEditToolBar();
+    m_commands->refresh(commandState(), true);
+}
+
+void MainWindow::connectProjects()
+{
+    m_projectList = new ProjectListView(*m_projects, m_frame.dxtlProject, m_filesMenu,
+                                        m_files.dataDir() + QStringLiteral("icons/"));
+    connect(m_projects.get(), &ProjectController::stateChanged, this, &MainWindow::RefreshWindowState);
+    connect(m_projects.get(), &ProjectController::historyChanged, this, &MainWindow::BuildReopenMenu);
+    connect(m_projects.get(), &ProjectController::activeFileChanged, this, &MainWindow::hideDeclarationPanes);
 }
 
 void MainWindow::connectEditor()
@@ -145,18 +159,23 @@ void MainWindow::connectEditor()
     EditorWidget *editor = m_frame.mFile;
     connect(editor->model(), &EditorModel::Changed, this, &MainWindow::mFileChange);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::UpdateEditButtons);
-    connect(editor->model(), &EditorModel::CaretMoved, this, &MainWindow::UpdateCaretStatus);
+    connect(editor->model(), &EditorModel::CaretMoved, m_fileEditor.get(), &FileEditor::UpdateCaretStatus);
     for (auto signal : {&EditorModel::Changed, &EditorModel::SelectionChanged, &EditorModel::CaretMoved})
         connect(editor->model(), signal, this, &MainWindow::UpdateEditButtons);
     connect(editor, &EditorWidget::filesDropped, this, [this](const QStringList &paths) {
         for (const QString &path : paths)
-            AddFileToProject(path);
+            m_projects->AddFileToProject(path);
     });
-    connect(m_frame.dxtlProject, &QTreeWidget::currentItemChanged, this, [this] { dxtlProjectChangeNode(); });
-    connect(m_frame.cbHighlighter, &QComboBox::activated, this, [this](int item) { cbHighlighterChange(item); });
+    connect(m_frame.cbHighlighter, &QComboBox::activated, m_fileEditor.get(), &FileEditor::cbHighlighterChange);
     editor->installEventFilter(this);
     editor->viewport()->installEventFilter(this);
     setAcceptDrops(true);
+}
+
+void MainWindow::mFileChange()
+{
+    m_projects->editorChanged();
+    m_fileEditor->UpdateCaretStatus();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -167,7 +186,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::FocusOut:
         // Losing the keyboard keeps the file's text current for everything that reads it.
-        StoreEditorState();
+        m_projects->StoreEditorState();
         break;
     case QEvent::KeyPress:
         UpdateEditButtons();
@@ -180,7 +199,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
         UpdateEditButtons();
-        UpdateCaretStatus();
+        m_fileEditor->UpdateCaretStatus();
         break;
     default:
         break;
@@ -190,19 +209,23 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool MainWindow::mFileKeyDown(const QKeyEvent &key)
 {
-    const QString fileType = m_activeFile >= 0 ? m_project.Files[m_activeFile].FileType : QString();
-    switch (editorKeyCommand({key.key(), key.modifiers(), key.text()}, m_options.PHPVars, fileType)) {
+    const ProjectFile *active = m_projects->activeEntry();
+    switch (editorKeyCommand({key.key(), key.modifiers(), key.text()}, m_options.PHPVars,
+                             active ? active->FileType : QString())) {
     case EditorKeyCommand::Save:
-        if (isEnabled("btnSaveFile"))
-            Save1Click();
+        if (m_commands->isEnabled(Command::Save, Slot::Button))
+            run(Command::Save);
         return true;
     case EditorKeyCommand::RepeatSearch:
         // With no search made yet (there is none before Search exists) F3 opens Search.
-        runMenuCommand("Search1");
+        run(Command::Search);
         return true;
     case EditorKeyCommand::PickVariable:
         // Until the picker is there the "$" is typed as any other character.
-        return runMenuCommand("Variable1");
+        if (!commandRow(Command::InsertVariable).run)
+            return false;
+        run(Command::InsertVariable);
+        return true;
     case EditorKeyCommand::None:
         break;
     }
@@ -217,9 +240,9 @@ void MainWindow::hideDeclarationPanes()
 
 void MainWindow::enterPreview()
 {
-    m_previewReturnFile = m_activeFile;
-    StoreEditorState();
-    m_previewing = true;
+    m_previewReturnFile = m_projects->activeFile();
+    m_projects->StoreEditorState();
+    m_projects->setPreviewing(true);
     m_frame.pnlWork->hide();
     m_frame.pnlPreview->show();
     m_closePreviewKey->setEnabled(true);
@@ -229,10 +252,10 @@ void MainWindow::ClosePreview()
 {
     m_frame.pnlPreview->hide();
     m_frame.pnlWork->show();
-    m_previewing = false;
+    m_projects->setPreviewing(false);
     m_closePreviewKey->setEnabled(false);
-    const int file = m_previewReturnFile < m_project.Files.size() ? m_previewReturnFile : -1;
-    focusRow(file + 1);
+    const int file = m_previewReturnFile < m_projects->project().Files.size() ? m_previewReturnFile : -1;
+    m_projects->focusRow(file + 1);
     if (file >= 0)
         m_frame.mFile->setFocus();
     RefreshWindowState();
@@ -240,15 +263,16 @@ void MainWindow::ClosePreview()
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls() && !m_project.Name.isEmpty())
+    if (event->mimeData()->hasUrls() && m_projects->isOpen())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
+    activateWindow();
     for (const QUrl &url : event->mimeData()->urls())
         if (url.isLocalFile())
-            AddFileToProject(url.toLocalFile());
+            m_projects->AddFileToProject(url.toLocalFile());
     event->acceptProposedAction();
 }
 
@@ -262,7 +286,7 @@ void MainWindow::loadOrCreateColours(SynCustomHighlighter &highlighter, const QS
 {
     IniFile file(fileName);
     if (!file.load()) {
-        m_prompts->error(QStringLiteral("Unable to read %1").arg(fileName));
+        prompts().error(QStringLiteral("Unable to read %1").arg(fileName));
         return;
     }
     if (QFileInfo::exists(fileName)) {
@@ -272,7 +296,7 @@ void MainWindow::loadOrCreateColours(SynCustomHighlighter &highlighter, const QS
     highlighter.SaveColorsToIni(file);
     QString error;
     if (!file.save(&error))
-        m_prompts->error(error);
+        prompts().error(error);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -289,9 +313,9 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::FormShow()
 {
     if (m_options.AcceptParameter && !m_parameters.isEmpty())
-        LoadProject(QFileInfo(m_parameters.first()).absoluteFilePath());
+        m_projects->LoadProject(QFileInfo(m_parameters.first()).absoluteFilePath());
     else if (m_options.OpenLastUsed && !m_history.isEmpty() && QFileInfo(m_history.paths().first()).isFile())
-        LoadProject(m_history.paths().first());
+        m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
     m_frame.MFileExplorer->setMask(m_frame.cbMask->currentText());
 }
@@ -327,12 +351,12 @@ void MainWindow::savePlacement()
     for (const StoredProperty &property : StoredProperties)
         m_placement->writeProperty(section, QString::fromLatin1(property.name), property.get(m_frame));
     if (!m_placement->flush())
-        m_prompts->error(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
+        prompts().error(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
 }
 
 bool MainWindow::FormCloseQuery()
 {
-    if (!TryCloseProject())
+    if (!m_projects->TryCloseProject())
         return false;
     savePlacement();
     return true;
@@ -383,52 +407,30 @@ bool MainWindow::ApplySettings()
     QString error;
     if (m_settingsFile.save(&error))
         return true;
-    m_prompts->error(error);
+    prompts().error(error);
     return false;
 }
 
 void MainWindow::RefreshWindowState()
 {
+    const Project &project = m_projects->project();
     QString title = QString::fromLatin1(Title);
     QString status;
-    if (!m_project.Name.isEmpty()) {
-        title += QStringLiteral(" - ") + m_project.Name;
-        if (m_project.Changed)
+    if (m_projects->isOpen()) {
+        title += QStringLiteral(" - ") + project.Name;
+        if (project.Changed)
             title += QStringLiteral(" (") + m_frame.message(5) + QStringLiteral("!)");
-        m_frame.eProjectPath->setText(m_project.Options.Path);
+        m_frame.eProjectPath->setText(project.Options.Path);
         if (QTreeWidgetItem *root = m_frame.dxtlProject->topLevelItem(0))
-            root->setText(0, m_project.Name);
-        status = m_project.Name + QStringLiteral(" (") + m_project.projectFilePath() + u')';
+            root->setText(0, project.Name);
+        status = project.Name + QStringLiteral(" (") + project.projectFilePath() + u')';
     }
-    if (!m_frame.pnlEditor->isHidden() && m_activeFile >= 0) {
-        status = m_project.Files[m_activeFile].FileName;
-        ShowActiveFileName(m_activeFile);
+    if (const ProjectFile *active = m_projects->activeEntry(); active && m_fileEditor->isShown()) {
+        status = active->FileName;
+        m_fileEditor->ShowActiveFileName(*active, m_frame.message(5));
     }
     setWindowTitle(title);
     m_frame.statusText->setText(status);
-    refreshButtons();
-    UpdateEditButtons();
+    refreshCommands();
     ApplySettings();
-}
-
-void MainWindow::createFilesMenu()
-{
-    m_filesMenu = new QMenu(this);
-    m_filesMenu->setObjectName(QStringLiteral("mnuFiles"));
-    auto *button = new QToolButton;
-    button->setObjectName(QStringLiteral("btnProjectFiles"));
-    button->setToolTip(QStringLiteral("Files in Project"));
-    button->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
-    button->setMenu(m_filesMenu);
-    button->setPopupMode(QToolButton::InstantPopup);
-    m_frame.ToolBar1->addWidget(button);
-    m_frame.ToolBar1->addSeparator();
-
-    // View, Project Files shows the same entries, copied in as the View menu opens.
-    QMenu *copy = m_frame.View1->addMenu(QStringLiteral("Project Files"));
-    copy->setObjectName(QStringLiteral("ProjectFiles1"));
-    connect(m_frame.View1, &QMenu::aboutToShow, this, [this, copy] {
-        copy->clear();
-        copy->addActions(m_filesMenu->actions());
-    });
 }

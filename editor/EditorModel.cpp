@@ -8,8 +8,10 @@ EditorModel::EditorModel(QObject *parent) : QObject(parent), d(std::make_unique<
 
 EditorModel::~EditorModel()
 {
-    if (d->highlighter)
+    if (d->highlighter) {
         d->highlighter->UnhookAttriChange(this);
+        d->highlighter->UnhookDestroyed(this);
+    }
 }
 
 // --- Text
@@ -325,11 +327,16 @@ void EditorModel::SetHighlighter(SynCustomHighlighter *highlighter)
     if (highlighter == d->highlighter)
         return;
     Private::Scope scope(*d);
-    if (d->highlighter)
+    if (d->highlighter) {
         d->highlighter->UnhookAttriChange(this);
+        d->highlighter->UnhookDestroyed(this);
+    }
     d->highlighter = highlighter;
-    if (highlighter)
+    if (highlighter) {
         highlighter->HookAttriChange(this, [this] { emit LinesChanged(1, -1); });
+        // Forgotten quietly: whoever owned the highlighter may be half destroyed by now.
+        highlighter->HookDestroyed(this, [this] { d->highlighter = nullptr; });
+    }
     d->fullScan();
     d->repaintFirst = 1;
     d->linesMoved = true;

@@ -100,6 +100,7 @@ public:
     // --- Highlighter: colours the lines and defines the word characters; may be none.
     SynCustomHighlighter *Highlighter() const;
     // Assigning the highlighter it already has does nothing; otherwise every line is rescanned.
+    // A highlighter that is destroyed while attached leaves the model with none.
     void SetHighlighter(SynCustomHighlighter *highlighter);
     // The characters the word commands treat as word characters.
     CharSet IdentChars() const;

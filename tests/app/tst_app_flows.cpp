@@ -83,6 +83,7 @@ private:
     QStringList enabledItems() const;
     MainWindow *start(const QStringList &parameters = {});
     EditorModel *editor() const { return m_window->frame().mFile->model(); }
+    ProjectController &projects() const { return m_window->projects(); }
     void type(const QString &text) { QTest::keyClicks(m_window->frame().mFile, text); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -119,32 +120,32 @@ void TestAppFlows::newFileEditSaveAndReopen()
 {
     start();
     m_prompts->propertiesPath = m_dir->filePath("site/new");
-    m_window->NewProject1Click();
-    QCOMPARE(m_window->project().Options.Path, m_dir->filePath("site/new/"));
+    projects().NewProject1Click();
+    QCOMPARE(projects().project().Options.Path, m_dir->filePath("site/new/"));
     QVERIFY(QFileInfo(m_dir->filePath("site/new")).isDir());
-    m_window->NewFile(NewFileKind::Php);
-    QCOMPARE(m_window->activeFile(), 0);
+    projects().NewFile(NewFileKind::Php);
+    QCOMPARE(projects().activeFile(), 0);
     QVERIFY(m_window->frame().pnlEditor->isVisible());
     QCOMPARE(editor()->Text(), QStringLiteral("<?php\r\n\r\n?>\r\n"));
     editor()->SetCaretXY({1, 2});
     type(QStringLiteral("echo 1;"));
-    QVERIFY(m_window->project().Files[0].Modified);
+    QVERIFY(projects().project().Files[0].Modified);
     QVERIFY(m_window->windowTitle().endsWith(u"(changed!)"));
 
     const QString phpFile = m_dir->filePath("site/new/page.php");
     const QString projectFile = m_dir->filePath("site/new/site.vlmp");
     m_prompts->paths = {phpFile, projectFile};
-    m_window->btnSaveAllClick();
+    projects().btnSaveAllClick();
     QCOMPARE(m_prompts->messages.size(), 0);
     QCOMPARE(readAll(phpFile), QByteArray("<?php\r\necho 1;\r\n?>\r\n"));
     QVERIFY(readAll(projectFile).startsWith("Name=Project 1\r\n"));
     QVERIFY(readAll(projectFile).contains("LastFile=1\r\nProjectFile=" + phpFile.toUtf8() + ";PHP;8,2:1\r\n"));
-    QVERIFY(!m_window->project().Changed);
+    QVERIFY(!projects().project().Changed);
     QVERIFY(m_window->close());
 
     start({projectFile});
-    QCOMPARE(m_window->project().Name, QStringLiteral("Project 1"));
-    QCOMPARE(m_window->activeFile(), 0);
+    QCOMPARE(projects().project().Name, QStringLiteral("Project 1"));
+    QCOMPARE(projects().activeFile(), 0);
     QCOMPARE(editor()->Text(), QStringLiteral("<?php\r\necho 1;\r\n?>\r\n"));
     QCOMPARE(editor()->CaretXY(), (BufferCoord{8, 2}));
 }
@@ -152,27 +153,27 @@ void TestAppFlows::newFileEditSaveAndReopen()
 void TestAppFlows::switchingFilesKeepsEachFilesState()
 {
     start();
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
     type(QStringLiteral("a"));
-    m_window->NewFile(NewFileKind::Html);
-    QCOMPARE(m_window->activeFile(), 1);
+    projects().NewFile(NewFileKind::Html);
+    QCOMPARE(projects().activeFile(), 1);
     QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
     type(QStringLiteral("b"));
     const BufferCoord htmlCaret = editor()->CaretXY();
 
-    m_window->focusRow(1);
+    projects().focusRow(1);
     QCOMPARE(editor()->Text(), QStringLiteral("a<?php\r\n\r\n?>\r\n"));
     QCOMPARE(editor()->CaretXY(), (BufferCoord{2, 1}));
     editor()->Undo();
     QCOMPARE(editor()->Text(), QStringLiteral("<?php\r\n\r\n?>\r\n"));
 
-    m_window->focusRow(2);
+    projects().focusRow(2);
     QCOMPARE(editor()->CaretXY(), htmlCaret);
     QVERIFY(editor()->CanUndo());
     editor()->Undo();
     QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
-    QVERIFY(!m_window->project().Files[1].IsNew);
+    QVERIFY(!projects().project().Files[1].IsNew);
 }
 
 void TestAppFlows::addingAFileTwiceIsRefused()
@@ -183,14 +184,14 @@ void TestAppFlows::addingAFileTwiceIsRefused()
     css.write("body { color: red }\n");
     css.close();
     start();
-    m_window->NewProject1Click();
+    projects().NewProject1Click();
     m_prompts->paths = {path, path};
-    m_window->btnAddFileClick();
-    m_window->btnAddFileClick();
-    QCOMPARE(m_window->project().Files.size(), 1);
+    projects().btnAddFileClick();
+    projects().btnAddFileClick();
+    QCOMPARE(projects().project().Files.size(), 1);
     QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList({"This project already contains a file named \"" + path + "\"!"}));
     QCOMPARE(editor()->Text(), QStringLiteral("body { color: red }\r\n"));
-    QVERIFY(m_window->project().Files[0].Saved);
+    QVERIFY(projects().project().Files[0].Saved);
 }
 
 void TestAppFlows::brokenProjectFileLeavesTheWindowUsable()
@@ -201,38 +202,38 @@ void TestAppFlows::brokenProjectFileLeavesTheWindowUsable()
     file.write("name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
     file.close();
     start();
-    m_window->NewProject1Click();
+    projects().NewProject1Click();
     m_prompts->paths = {broken};
     discardUnsavedWork();  // the new project's properties were set
-    m_window->OpenProject1Click();
+    projects().OpenProject1Click();
     QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList({"Invalid project file!"}));
-    QCOMPARE(m_window->project().Name, QStringLiteral("Project 1"));
-    m_window->NewFile(NewFileKind::Php);
-    QCOMPARE(m_window->activeFile(), 0);
+    QCOMPARE(projects().project().Name, QStringLiteral("Project 1"));
+    projects().NewFile(NewFileKind::Php);
+    QCOMPARE(projects().activeFile(), 0);
 }
 
 void TestAppFlows::closingAsksAboutUnsavedWork()
 {
     start();
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
     type(QStringLiteral("x"));
     answerNextDialog({QStringLiteral("btnCancel")});
     QVERIFY(!m_window->close());
     QVERIFY(m_window->isVisible());
-    QCOMPARE(m_window->project().Files.size(), 1);
+    QCOMPARE(projects().project().Files.size(), 1);
 
     discardUnsavedWork();
     QVERIFY(m_window->close());
-    QVERIFY(m_window->project().Name.isEmpty());
+    QVERIFY(projects().project().Name.isEmpty());
 }
 
 void TestAppFlows::closingSavesWhatIsMarked()
 {
     start();
     m_prompts->propertiesPath = m_dir->filePath("site");
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Html);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Html);
     type(QStringLiteral("x"));
     const QString page = m_dir->filePath("site/page.html");
     const QString project = m_dir->filePath("site/p.vlmp");
@@ -248,25 +249,25 @@ void TestAppFlows::closingSavesWhatIsMarked()
 void TestAppFlows::removingAndMovingFiles()
 {
     start();
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
-    m_window->NewFile(NewFileKind::Html);
-    m_window->NewFile(NewFileKind::JavaScript);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
+    projects().NewFile(NewFileKind::Html);
+    projects().NewFile(NewFileKind::JavaScript);
     type(QStringLiteral("y"));
-    m_window->btnFileUpDownClick(-1);
-    QCOMPARE(m_window->activeFile(), 1);
-    QCOMPARE(nameOf(m_window->project().Files[1].FileName), QStringLiteral("new1.js"));
+    projects().btnFileUpDownClick(-1);
+    QCOMPARE(projects().activeFile(), 1);
+    QCOMPARE(nameOf(projects().project().Files[1].FileName), QStringLiteral("new1.js"));
     QCOMPARE(editor()->LineText(), QStringLiteral("y<SCRIPT Language='JavaScript'>"));
     editor()->Undo();
     QCOMPARE(editor()->LineText(), QStringLiteral("<SCRIPT Language='JavaScript'>"));
 
-    m_window->btnRemoveFileClick();  // the script answers OK
-    QCOMPARE(m_window->project().Files.size(), 2);
-    QCOMPARE(m_window->activeFile(), 1);  // the last file becomes active
-    QCOMPARE(nameOf(m_window->project().Files[1].FileName), QStringLiteral("new1.html"));
+    projects().btnRemoveFileClick();  // the script answers OK
+    QCOMPARE(projects().project().Files.size(), 2);
+    QCOMPARE(projects().activeFile(), 1);  // the last file becomes active
+    QCOMPARE(nameOf(projects().project().Files[1].FileName), QStringLiteral("new1.html"));
     QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
-    m_window->NewFile(NewFileKind::JavaScript);
-    QCOMPARE(nameOf(m_window->project().Files[2].FileName), QStringLiteral("new1.js"));
+    projects().NewFile(NewFileKind::JavaScript);
+    QCOMPARE(nameOf(projects().project().Files[2].FileName), QStringLiteral("new1.js"));
 }
 
 void TestAppFlows::theFilesMenuFollowsTheProject()
@@ -277,10 +278,10 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
     css.close();
     start();
     m_prompts->propertiesPath = m_dir->filePath("site");
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
     m_prompts->paths = {outside};
-    m_window->btnAddFileClick();
+    projects().btnAddFileClick();
 
     const auto *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuFiles"));
     QVERIFY(menu);
@@ -288,11 +289,11 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
     for (const QAction *entry : menu->actions())
         captions.append(entry->objectName() + u'=' + entry->text());
     QCOMPARE(captions, QStringList({"FI_0=new1.php", "FI_1=elsewhere.css <" + outside + ">"}));
-    QCOMPARE(m_window->activeFile(), 1);
+    QCOMPARE(projects().activeFile(), 1);
     menu->actions().first()->trigger();
-    QCOMPARE(m_window->activeFile(), 0);
+    QCOMPARE(projects().activeFile(), 0);
 
-    m_window->btnRemoveFileClick();
+    projects().btnRemoveFileClick();
     QCOMPARE(menu->actions().size(), 1);
 }
 
@@ -315,14 +316,17 @@ const char *const RuledItems[] = {
 QStringList TestAppFlows::enabledItems() const
 {
     // As a person sees them: each menu has just been opened.
-    m_window->File1Click();
-    m_window->Edit1Click();
-    m_window->Project1Click();
-    m_window->PopupMenu1Popup();
+    m_window->refreshCommands();
     QStringList on;
-    for (const char *name : RuledItems)
-        if (m_window->isEnabled(name))
+    for (const char *name : RuledItems) {
+        const QAction *action = m_window->findChild<QAction *>(QString::fromLatin1(name));
+        if (const auto *menu = action ? nullptr : m_window->findChild<QMenu *>(QString::fromLatin1(name)))
+            action = menu->menuAction();
+        if (!action)
+            QTest::qFail(name, __FILE__, __LINE__);
+        else if (action->isEnabled())
             on.append(QString::fromLatin1(name));
+    }
     on.sort();
     return on;
 }
@@ -341,9 +345,9 @@ void TestAppFlows::enablingFollowsTheState()
         QString enabled;
     } steps[] = {
         {"no project", [] {}, ""},
-        {"new project, its row focused", [this] { m_window->NewProject1Click(); },
+        {"new project, its row focused", [this] { projects().NewProject1Click(); },
          "btnSaveFile " + project + projectMenu + "AddFiletoProject1 ProjectProperties1 New1 SaveAll1"},
-        {"new PHP file", [this] { m_window->NewFile(NewFileKind::Php); },
+        {"new PHP file", [this] { projects().NewFile(NewFileKind::Php); },
          "btnSaveFile " + project + "btnPreview " + fileShown + projectMenu
              + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + editShown},
@@ -351,15 +355,15 @@ void TestAppFlows::enablingFollowsTheState()
          "btnSaveFile " + project + "btnPreview btnUndo " + fileShown + projectMenu
              + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + "Undo1 " + editShown + " Undo2 SaveFile1"},
-        {"text selected and copied", [this] { editor()->SelectAll(); m_window->Copy1Click(); },
+        {"text selected and copied", [this] { editor()->SelectAll(); m_window->run(Command::Copy); },
          "btnSaveFile " + project + "btnPreview btnCut btnCopy btnPaste btnUndo " + fileShown + projectMenu
              + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + "Undo1 Cut1 Copy1 Paste1 " + editShown + " Undo2 Cut2 Copy2 Paste2 SaveFile1"},
-        {"a second file, new", [this] { m_window->NewFile(NewFileKind::Html); },
+        {"a second file, new", [this] { projects().NewFile(NewFileKind::Html); },
          "btnSaveFile " + project + "btnPreview btnFileUp btnPaste " + fileShown + projectMenu
              + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + "Paste1 " + editShown + " Paste2"},
-        {"the first file again", [this] { m_window->focusRow(1); },
+        {"the first file again", [this] { projects().focusRow(1); },
          "btnSaveFile " + project + "btnPreview btnFileDown btnPaste btnUndo " + fileShown + projectMenu
              + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + "Undo1 Paste1 " + editShown + " Undo2 Paste2 SaveFile1"},
@@ -368,16 +372,16 @@ void TestAppFlows::enablingFollowsTheState()
              // Every unsaved file, the new one as well, then the project.
              m_prompts->paths = {m_dir->filePath("site/a.php"), m_dir->filePath("site/b.html"),
                                  m_dir->filePath("site/p.vlmp")};
-             m_window->btnSaveAllClick();
+             projects().btnSaveAllClick();
          },
          project.mid(QStringLiteral("btnSaveAll ").size()) + "btnPreview btnFileDown btnPaste btnUndo "
              + fileShown + projectMenu
              + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 "
              + "Undo1 Paste1 " + editShown + " Undo2 Paste2"},
-        {"the project row", [this] { m_window->focusRow(0); },
+        {"the project row", [this] { projects().focusRow(0); },
          project.mid(QStringLiteral("btnSaveAll ").size()) + projectMenu
              + "AddFiletoProject1 ProjectProperties1 New1 Run1"},
-        {"project closed", [this] { m_window->CloseProject1Click(); }, ""},
+        {"project closed", [this] { projects().CloseProject1Click(); }, ""},
     };
     for (const Step &step : steps) {
         step.act();
@@ -410,7 +414,7 @@ void TestAppFlows::titleAndStatusFollowTheState()
     QVERIFY(frame.pnlEditor->isHidden());
     QCOMPARE(frame.statusText->text(), "Site (" + project + ")");
 
-    m_window->focusRow(1);
+    projects().focusRow(1);
     QCOMPARE(frame.statusText->text(), page);
     type(QStringLiteral("x"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Velmora PHP Editor - Site (changed!)"));
@@ -421,8 +425,8 @@ void TestAppFlows::titleAndStatusFollowTheState()
 void TestAppFlows::keysInTheEditor()
 {
     start();
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
     // With no variable picker to open, "$" is typed like any character, in PHP as elsewhere.
     type(QStringLiteral("$x"));
     QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
@@ -435,7 +439,7 @@ void TestAppFlows::keysInTheEditor()
     m_prompts->paths = {path};
     QTest::keyClick(m_window->frame().mFile, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(path));
-    QVERIFY(m_window->project().Files[0].Saved);
+    QVERIFY(projects().project().Files[0].Saved);
     // With nothing to save, Ctrl+S asks nothing and types nothing.
     QTest::keyClick(m_window->frame().mFile, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(m_prompts->saveTitles.size(), 1);
@@ -445,9 +449,9 @@ void TestAppFlows::keysInTheEditor()
 void TestAppFlows::escapeClosesThePreview()
 {
     start();
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
-    m_window->NewFile(NewFileKind::Html);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
+    projects().NewFile(NewFileKind::Html);
     type(QStringLiteral("ab"));
     const int line = editor()->CaretY();
     const int column = editor()->CaretX();
@@ -459,13 +463,13 @@ void TestAppFlows::escapeClosesThePreview()
     m_window->enterPreview();
     QVERIFY(frame.pnlWork->isHidden());
     QVERIFY(!frame.pnlPreview->isHidden());
-    m_window->focusRow(1);  // rows chosen during the preview activate nothing
-    QCOMPARE(m_window->activeFile(), 1);
+    projects().focusRow(1);  // rows chosen during the preview activate nothing
+    QCOMPARE(projects().activeFile(), 1);
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
     QVERIFY(!m_window->previewing());
     QVERIFY(!frame.pnlWork->isHidden());
     QVERIFY(frame.pnlPreview->isHidden());
-    QCOMPARE(m_window->activeFile(), 1);
+    QCOMPARE(projects().activeFile(), 1);
     QCOMPARE(editor()->CaretY(), line);
     QCOMPARE(editor()->CaretX(), column);
     QCOMPARE(editor()->LineText(), QStringLiteral("ab<HTML>"));
@@ -474,14 +478,14 @@ void TestAppFlows::escapeClosesThePreview()
 void TestAppFlows::mouseInTheEditorHidesTheDeclarationPanes()
 {
     start();
-    m_window->NewProject1Click();
-    m_window->NewFile(NewFileKind::Php);
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
     const MainFrame &frame = m_window->frame();
     frame.pnlFunctions->show();
     QTest::mouseClick(frame.mFile->viewport(), Qt::LeftButton, {}, QPoint(40, 5));
     QVERIFY(frame.pnlFunctions->isHidden());
     frame.pnlClasses->show();
-    m_window->NewFile(NewFileKind::Html);  // activating another file hides them too
+    projects().NewFile(NewFileKind::Html);  // activating another file hides them too
     QVERIFY(frame.pnlClasses->isHidden());
 }
 

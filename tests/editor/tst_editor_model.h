@@ -59,6 +59,7 @@ private slots:
     void rescanStopsAtAgreeingLine();
     void insertedLinesReportRepaintToEnd();
     void highlighterAssignment();
+    void destroyedHighlighterIsForgotten();
     void bracketsInCommentsAndStrings_data();
     void bracketsInCommentsAndStrings();
 };

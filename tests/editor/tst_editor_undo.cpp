@@ -351,6 +351,23 @@ void TestEditorModel::highlighterAssignment()
     QCOMPARE(model.Highlighter(), nullptr);
 }
 
+void TestEditorModel::destroyedHighlighterIsForgotten()
+{
+    EditorModel model;
+    model.SetText(u"a\r\n/*b"_s);
+    {
+        TestHighlighter shortLived;
+        model.SetHighlighter(&shortLived);
+        QCOMPARE(model.Highlighter(), &shortLived);
+    }
+    QCOMPARE(model.Highlighter(), nullptr);
+    // Editing and attaching another one work without touching the one that is gone.
+    model.TypeText(u"x"_s);
+    TestHighlighter next;
+    model.SetHighlighter(&next);
+    QVERIFY(!next.scannedLines.empty());
+}
+
 void TestEditorModel::bracketsInCommentsAndStrings_data()
 {
     QTest::addColumn<QString>("before");

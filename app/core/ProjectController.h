@@ -1,0 +1,122 @@
+#pragma once
+
+#include "Project.h"
+#include "Prompts.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class EditorPane;
+class PlacementStore;
+class ProjectHistory;
+struct SysOptions;
+
+// Every file and project flow of the main window: the open project and its file table, the
+// active file shown in the single editor, the focused row of the project file list, and the
+// questions asked on the way, all through Prompts. The window shows what the signals say.
+class ProjectController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The translated text of the window's message number.
+    using MessageText = std::function<QString(int number)>;
+
+    ProjectController(EditorPane &editor, const SysOptions &options, ProjectHistory &history,
+                      PlacementStore &placement, std::unique_ptr<Prompts> prompts, MessageText message);
+    ~ProjectController() override;
+
+    Prompts &prompts() { return *m_prompts; }
+    void setPrompts(std::unique_ptr<Prompts> prompts) { m_prompts = std::move(prompts); }
+
+    const Project &project() const { return m_project; }
+    Project &project() { return m_project; }
+    bool isOpen() const { return !m_project.Name.isEmpty(); }
+    // The file shown in the editor, -1 for none.
+    int activeFile() const { return m_activeFile; }
+    const ProjectFile *activeEntry() const;
+    // Row 0 is the project, row n file n - 1; -1 while the list has no rows.
+    int focusedRow() const { return isOpen() ? m_focusedRow : -1; }
+    // While a file is written the list's reactions wait (the program's SavingFlag).
+    bool saving() const { return m_saving; }
+    // While the preview is shown, rows can be focused but activate nothing.
+    void setPreviewing(bool previewing) { m_previewing = previewing; }
+    bool previewing() const { return m_previewing; }
+
+    // --- Projects
+    void NewProject1Click();
+    void OpenProject1Click();
+    // A Reopen item: the project at path, after the Save Files question.
+    void reopenProject(const QString &path);
+    bool LoadProject(const QString &path);
+    void CloseProject1Click();
+    // True when the project was closed, its unsaved work saved or let go.
+    bool TryCloseProject();
+    void SaveProjectAs1Click();
+    // Writes the project file; last is the position from 1 of the active file, 0 for none.
+    bool SaveProject(int last);
+    void ProjectProperties1Click();
+
+    // --- Files
+    void NewFile(NewFileKind kind);
+    void btnAddFileClick();
+    // A file dropped on the window or the editor.
+    void AddFileToProject(const QString &path);
+    void Save1Click();
+    void SaveAs1Click();
+    void btnSaveAllClick();
+    void setLineFormat(LineEnds format);
+    void btnRemoveFileClick();
+    // Move File UP (-1) or DOWN (+1).
+    void btnFileUpDownClick(int step);
+
+    // Focuses a row of the project file list and makes its file the active one (the list's
+    // change of node).
+    void focusRow(int row);
+    // The editor's text and position into the active file, for everything that reads it.
+    void StoreEditorState();
+    // The editor's text changed: the active file becomes modified.
+    void editorChanged();
+
+signals:
+    // The files, their names or their modified marks changed: the list is built anew.
+    void fileListChanged();
+    void focusedRowChanged(int row);
+    // Another file, or none, took the editor.
+    void activeFileChanged(int index);
+    void historyChanged();
+    // Title, status, name bar and buttons follow the state (RefreshWindowState).
+    void stateChanged();
+
+private:
+    QString message(int number) const { return m_message(number); }
+    QString messageWith(int number, const QString &argument) const;
+    QString defaultFolder() const;
+    void rebuildFileList();
+    void activate(int row);
+    void addFile(const QString &path, const QString &shownName);
+    bool writeFile(int index, const QString &fileName);
+    // Save of the active file; false when cancelled or failed.
+    bool saveActiveFile(bool askName);
+    void SaveModifiedFiles();
+    // Offers the Save Files question when something is unsaved; true when the caller may go on.
+    bool SaveChangedFilesDialog();
+    // Saves one row of the Save Files question: the project (id -1) or a file.
+    SaveOutcome saveForClosing(int id);
+
+    EditorPane &m_editor;
+    const SysOptions &m_options;
+    ProjectHistory &m_history;
+    PlacementStore &m_placement;
+    std::unique_ptr<Prompts> m_prompts;
+    MessageText m_message;
+
+    Project m_project;
+    int m_activeFile = -1;
+    int m_focusedRow = -1;
+    bool m_loading = false;
+    bool m_saving = false;
+    bool m_previewing = false;
+};
