@@ -1,7 +1,7 @@
 #include "MainFrame.h"
 
 #include "EditorWidget.h"
-#include "FileExplorer.h"
+#include "FileBrowserPane.h"
 #include "ProjectListDelegate.h"
 #include "WindowMessages.h"
 
@@ -77,45 +77,6 @@ void buildProjectFiles(MainFrame &f)
     layout->addWidget(f.dxtlProject, 1);
     f.ToolBar3 = paneToolBar("ToolBar3");
     layout->addWidget(f.ToolBar3);
-}
-
-void buildFileBrowser(MainFrame &f)
-{
-    f.pnlFiles = named(new QWidget, "pnlFiles");
-    QVBoxLayout *layout = stack(f.pnlFiles);
-    layout->addWidget(captionBar(QStringLiteral("File Browser"), "navy"));
-
-    QToolBar *driveBar = paneToolBar("ToolBar4");
-    f.DriveComboBox1 = named(new QComboBox, "DriveComboBox1");
-    f.DriveComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    driveBar->addWidget(f.DriveComboBox1);
-    f.sbView = named(new QToolButton, "sbView");
-    f.sbView->setToolTip(QStringLiteral("View style"));
-    f.sbView->setIcon(f.sbView->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    driveBar->addWidget(f.sbView);
-    f.sbUp = named(new QToolButton, "sbUp");
-    f.sbUp->setToolTip(QStringLiteral("Up one level"));
-    f.sbUp->setIcon(f.sbUp->style()->standardIcon(QStyle::SP_FileDialogToParent));
-    driveBar->addWidget(f.sbUp);
-    layout->addWidget(driveBar);
-
-    f.MFileExplorer = named(new FileExplorer, "MFileExplorer");
-    layout->addWidget(f.MFileExplorer, 1);
-
-    QToolBar *maskBar = paneToolBar("ToolBar5");
-    maskBar->addWidget(new QLabel(QStringLiteral("File mask ")));
-    f.cbMask = named(new QComboBox, "cbMask");
-    f.cbMask->setEditable(true);
-    f.cbMask->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    f.cbMask->addItems({QStringLiteral("*.*"), QStringLiteral("*.css"), QStringLiteral("*.vlmp"),
-                        QStringLiteral("*.htm"), QStringLiteral("*.htm*"), QStringLiteral("*.inc"),
-                        QStringLiteral("*.js"), QStringLiteral("*.php*"), QString()});
-    maskBar->addWidget(f.cbMask);
-    layout->addWidget(maskBar);
-
-    f.sbDirectory = named(new QStatusBar, "sbDirectory");
-    f.sbDirectory->setSizeGripEnabled(false);
-    layout->addWidget(f.sbDirectory);
 }
 
 // A list of the file's functions or classes that floats over the editor pane, hidden at first.
@@ -226,7 +187,7 @@ MainFrame MainFrame::build(QMainWindow *window)
     f.pnlProject->setChildrenCollapsible(false);
     f.pnlProject->setMinimumWidth(MinimumPaneSize);
     buildProjectFiles(f);
-    buildFileBrowser(f);
+    f.pnlFiles = new FileBrowserPane;
     f.pnlProject->addWidget(f.pnlProjectFiles);
     f.pnlProject->addWidget(f.pnlFiles);
     f.pnlProject->handle(1)->setObjectName(QStringLiteral("Splitter2"));

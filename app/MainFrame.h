@@ -4,7 +4,7 @@
 #include <QString>
 
 class EditorWidget;
-class FileExplorer;
+class FileBrowserPane;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,13 +29,7 @@ struct MainFrame {
     QWidget *pnlProjectFiles = nullptr;
     QTreeWidget *dxtlProject = nullptr;
     QToolBar *ToolBar3 = nullptr;
-    QWidget *pnlFiles = nullptr;
-    QComboBox *DriveComboBox1 = nullptr;
-    QToolButton *sbView = nullptr;
-    QToolButton *sbUp = nullptr;
-    FileExplorer *MFileExplorer = nullptr;
-    QComboBox *cbMask = nullptr;
-    QStatusBar *sbDirectory = nullptr;
+    FileBrowserPane *pnlFiles = nullptr;
 
     QWidget *pnlEditor = nullptr;
     QLabel *lblFileNameYellow = nullptr;

@@ -1,12 +1,12 @@
 #include "MainWindow.h"
 
+#include "DialogPrompts.h"
 #include "EditorKeys.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
-#include "FileExplorer.h"
-#include "ProjectListView.h"
-#include "DialogPrompts.h"
+#include "FileBrowserPane.h"
 #include "PlacementStore.h"
+#include "ProjectListView.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -50,10 +50,10 @@ const StoredProperty StoredProperties[] = {
      [](MainFrame &f, const QVariant &v) { f.setLeftPaneWidth(v.toInt()); }},
     {"pnlFiles.Height", [](const MainFrame &f) { return QVariant(f.fileBrowserHeight()); },
      [](MainFrame &f, const QVariant &v) { f.setFileBrowserHeight(v.toInt()); }},
-    {"MFileExplorer.Directory", [](const MainFrame &f) { return QVariant(f.MFileExplorer->directory()); },
-     [](MainFrame &f, const QVariant &v) { f.MFileExplorer->setDirectory(v.toString()); }},
-    {"cbMask.Text", [](const MainFrame &f) { return QVariant(f.cbMask->currentText()); },
-     [](MainFrame &f, const QVariant &v) { f.cbMask->setEditText(v.toString()); }},
+    {"MFileExplorer.Directory", [](const MainFrame &f) { return QVariant(f.pnlFiles->directory()); },
+     [](MainFrame &f, const QVariant &v) { f.pnlFiles->setDirectory(v.toString()); }},
+    {"cbMask.Text", [](const MainFrame &f) { return QVariant(f.pnlFiles->mask()); },
+     [](MainFrame &f, const QVariant &v) { f.pnlFiles->setMask(v.toString()); }},
     visibility<&MainFrame::pnlFiles>("pnlFiles.Visible"),
     visibility<&MainFrame::pnlProjectFiles>("pnlProjectFiles.Visible"),
     visibility<&MainFrame::pnlProject>("pnlProject.Visible"),
@@ -124,12 +124,6 @@ void MainWindow::FormCreate()
     m_options = readSysOptions(m_settingsFile);
     if (!m_history.load(m_files.historyFile()))
         prompts().error(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
-    m_frame.MFileExplorer->setViewMode(QListView::ListMode);
-    connect(m_frame.MFileExplorer, &FileExplorer::directoryChanged, m_frame.sbDirectory,
-            [this](const QString &dir) { m_frame.sbDirectory->showMessage(dir); });
-    connect(m_frame.sbUp, &QToolButton::clicked, m_frame.MFileExplorer, &FileExplorer::up);
-    connect(m_frame.cbMask, &QComboBox::currentTextChanged, m_frame.MFileExplorer, &FileExplorer::setMask);
-    m_frame.sbDirectory->showMessage(m_frame.MFileExplorer->directory());
     LoadHighlighterColours();
     applyEditorSettings();
     createCommands();
@@ -317,7 +311,7 @@ void MainWindow::FormShow()
     else if (m_options.OpenLastUsed && !m_history.isEmpty() && QFileInfo(m_history.paths().first()).isFile())
         m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
-    m_frame.MFileExplorer->setMask(m_frame.cbMask->currentText());
+    m_frame.pnlFiles->applyMask();
 }
 
 void MainWindow::restorePlacement()

@@ -4,6 +4,7 @@
 
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "FileBrowserPane.h"
 
 #include <QFile>
 #include <QMenu>

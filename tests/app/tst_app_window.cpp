@@ -1,5 +1,5 @@
 #include "MainWindow.h"
-#include "FileExplorer.h"
+#include "FileBrowserPane.h"
 
 #include <QApplication>
 #include <QFile>
@@ -58,6 +58,7 @@ private slots:
     void menuItems();
     void toolBars_data();
     void toolBars();
+    void everyCommandPlaceIsOnTheWindow();
     void viewTogglesPersist();
     void fileBrowserDocksBelowTheProjectList();
     void missingColourFilesAreCreated();
@@ -133,7 +134,7 @@ void TestMainWindow::placementIsRestoredOnNextStart()
         f.setLeftPaneWidth(260);
         f.ToolBar1->hide();
         f.StatusBar1->hide();
-        f.MFileExplorer->setDirectory(m_dir->path());
+        f.pnlFiles->setDirectory(m_dir->path());
         window.resize(700, 500);
         QVERIFY(window.close());
     }
@@ -146,7 +147,7 @@ void TestMainWindow::placementIsRestoredOnNextStart()
     QVERIFY(f.ToolBar1->isHidden());
     QVERIFY(f.StatusBar1->isHidden());
     QVERIFY(!f.pnlFiles->isHidden());
-    QCOMPARE(f.MFileExplorer->directory(), QDir(m_dir->path()).canonicalPath() + '/');
+    QCOMPARE(f.pnlFiles->directory(), QDir(m_dir->path()).canonicalPath() + '/');
 }
 
 void TestMainWindow::applySettingsWritesEveryKey()
@@ -254,6 +255,38 @@ void TestMainWindow::toolBars()
         }
     }
     QCOMPARE(actual.join(u' '), buttons);
+}
+
+void TestMainWindow::everyCommandPlaceIsOnTheWindow()
+{
+    MainWindow window(files(), {});
+    QSet<QString> placed;
+    for (int index = 0; index < CommandCount; ++index) {
+        const CommandRow &row = commandRows()[index];
+        QCOMPARE(int(row.command), index);
+        for (const Slot slot : {Slot::Menu, Slot::Popup, Slot::Button}) {
+            const char *name = row.place(slot).name;
+            if (!name)
+                continue;
+            const QAction *action = window.commands().action(row.command, slot);
+            QVERIFY2(action, name);
+            const QMenu *menu = window.findChild<QMenu *>(QString::fromLatin1(name));
+            QVERIFY2(window.findChild<QAction *>(QString::fromLatin1(name)) == action
+                         || (menu && menu->menuAction() == action),
+                     name);
+            placed.insert(QString::fromLatin1(name));
+        }
+    }
+    // The window's own menus hold the rows' items; every named action and submenu is a row's
+    // (Qt's own helpers carry no names).
+    const QSet<QString> menus{"File1", "Edit1", "View1", "Project1", "Tools1", "Help1", "PopupMenu1", "PopupPHP",
+                              "mnuFiles"};
+    for (const QAction *action : window.findChildren<QAction *>())
+        QVERIFY2(action->objectName().isEmpty() || placed.contains(action->objectName()),
+                 qPrintable(action->objectName()));
+    for (const QMenu *menu : window.findChildren<QMenu *>())
+        QVERIFY2(menu->objectName().isEmpty() || placed.contains(menu->objectName()) || menus.contains(menu->objectName()),
+                 qPrintable(menu->objectName()));
 }
 
 void TestMainWindow::viewTogglesPersist()

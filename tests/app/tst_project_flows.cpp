@@ -1,0 +1,347 @@
+// The file and project flows without a window: a script answers the questions, a stand-in holds
+// the editor's text, and the files on disk show what was saved.
+#include "EditorPane.h"
+#include "PlacementStore.h"
+#include "ProjectController.h"
+#include "ProjectHistory.h"
+#include "ScriptedPrompts.h"
+#include "SysOptions.h"
+#include "WindowMessages.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Box = ScriptedPrompts::Box;
+
+// The editor as the flows see it: the text of the file it shows.
+class FakeEditor : public EditorPane
+{
+public:
+    QString text;
+    bool shown = false;
+
+    void showFile(ProjectFile &file) override
+    {
+        text = file.Text;
+        shown = true;
+    }
+    void storeState(ProjectFile &file) const override { file.Text = text; }
+    void releaseFile(ProjectFile &) override {}
+    void hide() override { shown = false; }
+    bool isShown() const override { return shown; }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The ways the open project is closed or replaced.
+enum class Leave { Close, New, Open, Reopen, Quit };
+
+} // namespace
+
+class TestProjectFlows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void newFileThenSaveAllWritesFileAndProject();
+    void leavingAProjectWithUnsavedWork_data();
+    void leavingAProjectWithUnsavedWork();
+    void aFailedSaveKeepsTheProjectOpen();
+    void switchingFilesKeepsEachText();
+    void addingFiles_data();
+    void addingFiles();
+    void brokenAndIncompleteProjects();
+    void removingAFileAsksFirst_data();
+    void removingAFileAsksFirst();
+    void saveProjectAsWantsTheFilesSavedFirst();
+    void cancelledPropertiesLeaveTheProjectAlone();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    // A saved project "Site" in the folder with one PHP file, opened.
+    void openSite();
+    void type(const QString &text);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeEditor m_editor;
+    SysOptions m_options;
+    ProjectHistory m_history;
+    std::unique_ptr<PlacementStore> m_placement;
+    std::unique_ptr<ProjectController> m_projects;
+    ScriptedPrompts *m_prompts = nullptr;
+};
+
+void TestProjectFlows::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_editor = {};
+    m_history = {};
+    m_placement = std::make_unique<PlacementStore>(path("placement.ini"));
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    m_prompts = prompts.get();
+    m_projects = std::make_unique<ProjectController>(m_editor, m_options, m_history, *m_placement, std::move(prompts),
+                                                     windowMessage);
+}
+
+void TestProjectFlows::openSite()
+{
+    writeAll(path("a.php"), "<?php echo 1; ?>\r\n");
+    writeAll(path("site.vlmp"), "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile="
+                                    + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
+    QVERIFY(m_projects->LoadProject(path("site.vlmp")));
+    QCOMPARE(m_projects->activeFile(), 0);
+}
+
+void TestProjectFlows::type(const QString &text)
+{
+    m_editor.text.prepend(text);
+    m_projects->editorChanged();
+}
+
+void TestProjectFlows::newFileThenSaveAllWritesFileAndProject()
+{
+    m_prompts->propertiesPath = path("site");
+    m_projects->NewProject1Click();
+    QCOMPARE(m_projects->project().Options.Path, path("site/"));
+    QVERIFY(QFileInfo(path("site")).isDir());
+    m_projects->NewFile(NewFileKind::Php);
+    QCOMPARE(m_projects->focusedRow(), 1);
+    QVERIFY(m_editor.shown);
+    QCOMPARE(m_editor.text, QStringLiteral("<?php\r\n\r\n?>"));
+    type(QStringLiteral("// a\r\n"));
+    QVERIFY(m_projects->project().Files[0].Modified && m_projects->project().Changed);
+
+    m_prompts->paths = {path("site/page.php"), path("site/site.vlmp")};
+    m_projects->btnSaveAllClick();
+    QCOMPARE(m_prompts->messages.size(), 0);
+    QCOMPARE(m_prompts->saveTitles, QStringList({"Save File new1.php", "Save Project \"Project 1\" As:"}));
+    QCOMPARE(readAll(path("site/page.php")), QByteArray("// a\r\n<?php\r\n\r\n?>\r\n"));
+    QCOMPARE(readAll(path("site/site.vlmp")), "Name=Project 1\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile="
+                                                  + path("site/page.php").toUtf8() + ";PHP;0,0:0\r\n");
+    QVERIFY(!m_projects->project().Changed);
+    QVERIFY(m_projects->project().Files.AllFilesSaved());
+}
+
+void TestProjectFlows::leavingAProjectWithUnsavedWork_data()
+{
+    QTest::addColumn<Leave>("leave");
+    QTest::addColumn<bool>("ok");          // the Save Files answer: OK or Cancel
+    QTest::addColumn<bool>("marked");      // with OK: the rows stay marked, or None was pressed
+    QTest::addColumn<QString>("nameAfter");
+    QTest::addColumn<bool>("fileSaved");
+
+    const struct {
+        const char *name;
+        Leave leave;
+        const char *replacedBy;
+    } ways[] = {{"close", Leave::Close, ""}, {"new", Leave::New, "Project 1"}, {"open", Leave::Open, "Other"},
+                {"reopen", Leave::Reopen, "Other"}, {"quit", Leave::Quit, ""}};
+    for (const auto &way : ways) {
+        QTest::addRow("%s, Cancel", way.name) << way.leave << false << false << "Site" << false;
+        QTest::addRow("%s, None then OK", way.name) << way.leave << true << false << way.replacedBy << false;
+        QTest::addRow("%s, OK", way.name) << way.leave << true << true << way.replacedBy << true;
+    }
+}
+
+void TestProjectFlows::leavingAProjectWithUnsavedWork()
+{
+    QFETCH(Leave, leave);
+    QFETCH(bool, ok);
+    QFETCH(bool, marked);
+    QFETCH(QString, nameAfter);
+    QFETCH(bool, fileSaved);
+    writeAll(path("other.vlmp"), "Name=Other\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
+    openSite();
+    type(QStringLiteral("x"));
+    m_projects->StoreEditorState();  // the window does so as a menu takes the keyboard
+    const QByteArray onDisk = readAll(path("a.php"));
+
+    m_prompts->saveFiles = {{ok, marked ? QList<bool>() : QList<bool>{false, false}}};
+    m_prompts->cancelProperties = true;
+    switch (leave) {
+    case Leave::Close:
+        m_projects->CloseProject1Click();
+        break;
+    case Leave::New:
+        m_projects->NewProject1Click();
+        break;
+    case Leave::Open:
+        m_prompts->paths = {path("other.vlmp")};
+        m_projects->OpenProject1Click();
+        break;
+    case Leave::Reopen:
+        m_projects->reopenProject(path("other.vlmp"));
+        break;
+    case Leave::Quit:
+        QCOMPARE(m_projects->TryCloseProject(), nameAfter.isEmpty());
+        break;
+    }
+    const QStringList rows{"Site <" + path("site.vlmp") + ">", "a.php <" + path("a.php") + ">"};
+    QCOMPARE(m_prompts->saveFilesRows, QList<QStringList>{rows});
+    QCOMPARE(m_projects->project().Name, nameAfter);
+    QCOMPARE(readAll(path("a.php")), fileSaved ? "x" + onDisk : onDisk);
+    QCOMPARE(m_prompts->texts(Box::Error), QStringList());
+}
+
+void TestProjectFlows::aFailedSaveKeepsTheProjectOpen()
+{
+    m_prompts->propertiesPath = path("site");
+    m_projects->NewProject1Click();
+    m_projects->NewFile(NewFileKind::Html);
+    type(QStringLiteral("x"));
+    m_prompts->paths = {path("no/such/folder/page.html")};
+    m_prompts->saveFiles = {{true, {false, true}}};  // only the file
+    QVERIFY(!m_projects->TryCloseProject());
+    QCOMPARE(m_projects->project().Name, QStringLiteral("Project 1"));
+    QCOMPARE(m_prompts->texts(Box::Error).size(), 1);
+    QVERIFY2(m_prompts->texts(Box::Error).value(0).startsWith(path("no/such/folder/page.html") + u':'),
+             qPrintable(m_prompts->texts(Box::Error).value(0)));
+    QVERIFY(m_projects->project().Files[0].Modified);
+}
+
+void TestProjectFlows::switchingFilesKeepsEachText()
+{
+    m_projects->NewProject1Click();
+    m_projects->NewFile(NewFileKind::Php);
+    type(QStringLiteral("a"));
+    m_projects->NewFile(NewFileKind::Html);
+    QCOMPARE(m_editor.text, QStringLiteral("<HTML>\r\n\r\n</HTML>"));
+    type(QStringLiteral("b"));
+    m_projects->focusRow(1);
+    QCOMPARE(m_editor.text, QStringLiteral("a<?php\r\n\r\n?>"));
+    QCOMPARE(m_projects->project().Files[1].Text, QStringLiteral("b<HTML>\r\n\r\n</HTML>"));
+    m_projects->focusRow(0);
+    QVERIFY(!m_editor.shown);
+    QCOMPARE(m_projects->activeFile(), -1);
+
+    // While the preview is shown, rows are focused but nothing is activated.
+    m_projects->setPreviewing(true);
+    m_projects->focusRow(2);
+    QCOMPARE(m_projects->focusedRow(), 2);
+    QCOMPARE(m_projects->activeFile(), -1);
+}
+
+void TestProjectFlows::addingFiles_data()
+{
+    QTest::addColumn<QStringList>("chosen");  // the Add File answers, one per click
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QStringList>("errors");
+    QTest::addColumn<bool>("changed");
+
+    QTest::addRow("a file") << QStringList{"page.css"} << 1 << QStringList() << true;
+    QTest::addRow("cancelled") << QStringList{""} << 0 << QStringList() << false;
+    QTest::addRow("the same file twice") << QStringList{"page.css", "page.css"} << 1
+                                         << QStringList{"This project already contains a file named \"%1\"!"} << true;
+    QTest::addRow("names differing in case are two files") << QStringList{"page.css", "PAGE.css"} << 2 << QStringList()
+                                                           << true;
+    QTest::addRow("a folder") << QStringList{"sub"} << 0 << QStringList{"Not a regular file"} << false;
+}
+
+void TestProjectFlows::addingFiles()
+{
+    QFETCH(QStringList, chosen);
+    QFETCH(int, files);
+    QFETCH(QStringList, errors);
+    QFETCH(bool, changed);
+    writeAll(path("page.css"), "p {}\n");
+    writeAll(path("PAGE.css"), "P {}\n");
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sub")));
+    m_projects->NewProject1Click();
+    m_projects->project().Changed = false;
+    for (const QString &name : chosen) {
+        m_prompts->paths = {name.isEmpty() ? QString() : path(name)};
+        m_projects->btnAddFileClick();
+    }
+    QCOMPARE(m_projects->project().Files.size(), files);
+    QCOMPARE(m_projects->project().Changed, changed);
+    for (QString &error : errors)
+        error.replace(QStringLiteral("%1"), path(chosen.last()));
+    QCOMPARE(m_prompts->texts(Box::Error), errors);
+    if (files > 0)
+        QCOMPARE(m_projects->focusedRow(), files);
+}
+
+void TestProjectFlows::brokenAndIncompleteProjects()
+{
+    openSite();
+    writeAll(path("broken.vlmp"), "name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
+    QVERIFY(!m_projects->LoadProject(path("broken.vlmp")));
+    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Invalid project file!"});
+    QCOMPARE(m_projects->project().Name, QStringLiteral("Site"));
+
+    m_prompts->messages.clear();
+    writeAll(path("gaps.vlmp"), "Name=Gaps\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile="
+                                    + path("gone.php").toUtf8() + ";PHP;1,1:1\r\nProjectFile="
+                                    + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
+    QSignalSpy history(m_projects.get(), &ProjectController::historyChanged);
+    QVERIFY(m_projects->LoadProject(path("gaps.vlmp")));
+    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Can't load project file: " + path("gone.php")});
+    QCOMPARE(m_projects->project().Files.size(), 1);
+    QCOMPARE(m_projects->focusedRow(), 0);
+    QCOMPARE(m_history.paths().value(0), path("gaps.vlmp"));
+    QCOMPARE(history.count(), 1);
+}
+
+void TestProjectFlows::removingAFileAsksFirst_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("filesAfter");
+    QTest::addRow("OK") << true << 1;
+    QTest::addRow("Cancel") << false << 2;
+}
+
+void TestProjectFlows::removingAFileAsksFirst()
+{
+    QFETCH(bool, answer);
+    QFETCH(int, filesAfter);
+    m_projects->NewProject1Click();
+    m_projects->NewFile(NewFileKind::Php);
+    m_projects->NewFile(NewFileKind::JavaScript);
+    type(QStringLiteral("y"));
+    m_prompts->confirmations = {answer};
+    m_projects->btnRemoveFileClick();
+    QCOMPARE(m_prompts->texts(Box::Question), QStringList{"Remove \"new1.js\" from Project (the file has been changed)?"});
+    QCOMPARE(m_projects->project().Files.size(), filesAfter);
+    QCOMPARE(m_projects->activeFile(), filesAfter - 1);  // the last file is active
+}
+
+void TestProjectFlows::saveProjectAsWantsTheFilesSavedFirst()
+{
+    m_projects->NewProject1Click();
+    m_projects->NewFile(NewFileKind::Php);
+    type(QStringLiteral("z"));
+    m_projects->SaveProjectAs1Click();
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(m_prompts->texts(Box::Information), QStringList{"Files are not saved. Save files first!"});
+    QVERIFY(m_prompts->saveTitles.isEmpty());
+}
+
+void TestProjectFlows::cancelledPropertiesLeaveTheProjectAlone()
+{
+    openSite();
+    QSignalSpy refreshed(m_projects.get(), &ProjectController::stateChanged);
+    m_prompts->cancelProperties = true;
+    m_projects->ProjectProperties1Click();
+    QVERIFY(!m_projects->project().Changed);
+    QCOMPARE(refreshed.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestProjectFlows)
+#include "tst_project_flows.moc"
