@@ -12,7 +12,7 @@ constexpr Slot Slots[] = {Slot::Menu, Slot::Popup, Slot::Button};
 
 } // namespace
 
-CommandActions::CommandActions(MainWindow &window, IconSource icons) : m_window(window), m_icons(std::move(icons)) {}
+CommandActions::CommandActions(MainWindow &window, IconSource icons) : m_window(window), m_icons(std::move(icons)) { }
 
 QAction *CommandActions::action(Command command, Slot slot) const
 {

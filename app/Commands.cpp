@@ -15,6 +15,7 @@ using S = CommandState;
 
 // ---- Enabling rules, as each menu opens and each refresh runs
 
+// clang-format off
 bool whileOpen(const S &s) { return s.open; }
 bool withRows(const S &s) { return s.open && s.focusedRow >= 0; }
 bool onFileRow(const S &s) { return s.open && s.focusedRow > 0; }
@@ -35,13 +36,23 @@ bool runnable(const S &s) { return withRows(s) && s.hasFiles; }
 bool sortable(const S &s) { return s.hasFiles; }
 bool windowsFormat(const S &s) { return !s.activeUnix; }
 bool unixFormat(const S &s) { return s.activeUnix; }
+// clang-format on
 
 // ---- Handlers
 
-ProjectController &projects(MainWindow &w) { return w.projects(); }
-EditorModel &editor(MainWindow &w) { return *w.editorModel(); }
+ProjectController &projects(MainWindow &w)
+{
+    return w.projects();
+}
+EditorModel &editor(MainWindow &w)
+{
+    return *w.editorModel();
+}
 
-void toggleView(MainWindow &w, Command command) { w.toggleView(command); }
+void toggleView(MainWindow &w, Command command)
+{
+    w.toggleView(command);
+}
 
 constexpr Command NewItems[] = {C::NewPhp, C::NewHtml, C::NewJavaScript, C::Separator, C::NewUndefined};
 constexpr Command FormatItems[] = {C::FormatWindows, C::FormatUnix};
@@ -50,6 +61,7 @@ constexpr Command InsertPhpItems[] = {C::InsertVariable, C::InsertFunction, C::I
 
 using QS = QStyle;
 
+// clang-format off
 const CommandRow Rows[] = {
     {.command = C::Separator},
     // File
@@ -179,53 +191,65 @@ const CommandRow Rows[] = {
     {.command = C::Sort, .button = {"btnSort", "Sort Files", sortable}, .icon = "view-sort-ascending",
      .fallback = QS::SP_FileDialogDetailedView, .hidden = true},
 };
+// clang-format on
 
 static_assert(std::size(Rows) == CommandCount, "one row per command");
 
+// clang-format off
 constexpr Command FileMenuLayout[] = {
     C::NewProject, C::OpenProject, C::CloseProject, C::Reopen, C::Separator, C::New, C::AddFile, C::RemoveFile,
     C::Separator, C::Format, C::Save, C::SaveAs, C::SaveProjectAs, C::SaveAll, C::Separator, C::Print, C::Separator,
     C::ProjectProperties, C::Separator, C::Exit,
 };
+// clang-format on
+// clang-format off
 constexpr Command EditMenuLayout[] = {
     C::Undo, C::Redo, C::Separator, C::Cut, C::Copy, C::Paste, C::Separator, C::SelectAll, C::Separator,
     C::Search, C::Replace, C::Separator, C::GotoLine,
 };
+// clang-format on
+// clang-format off
 constexpr Command ViewMenuLayout[] = {
     C::CodeExplorer, C::Separator, C::ViewToolbar, C::ViewEditorToolbar, C::ViewLeftPane, C::ViewFileBrowser,
     C::ViewProjectFileList, C::ViewStatusBar, C::Separator, C::ProjectFiles,
 };
+// clang-format on
 constexpr Command RunMenuLayout[] = {C::Run, C::Preview};
 constexpr Command ToolsMenuLayout[] = {C::Options, C::Separator, C::Language};
 constexpr Command HelpMenuLayout[] = {C::DisplayHelp, C::Separator, C::About};
+// clang-format off
 constexpr Command EditorPopupLayout[] = {
     C::CodeExplorer, C::InsertPhp, C::InsertHtml, C::FunctionsAndClasses, C::Separator, C::Save, C::Print,
     C::Separator, C::Undo, C::Redo, C::Separator, C::Cut, C::Copy, C::Paste, C::Separator, C::SelectAll,
     C::Separator, C::Search, C::Replace, C::Separator, C::GotoLine,
 };
+// clang-format on
+// clang-format off
 constexpr Command MainBarLayout[] = {
     C::ProjectFiles, C::Separator, C::NewProject, C::OpenProject, C::Separator, C::NewPhp, C::NewHtml,
     C::NewJavaScript, C::Separator, C::Save, C::SaveAll, C::Separator, C::Run, C::Preview, C::Separator, C::Exit,
 };
+// clang-format on
+// clang-format off
 constexpr Command ProjectBarLayout[] = {
     C::AddFile, C::RemoveFile, C::ProjectProperties, C::CodeExplorer, C::FileUp, C::FileDown, C::Sort,
 };
+// clang-format on
+// clang-format off
 constexpr Command EditorBarLayout[] = {
     C::Cut, C::Copy, C::Paste, C::Undo, C::Redo, C::Search, C::Replace, C::Insert, C::HtmlTag,
     C::FunctionList, C::ClassList, C::Print,
 };
+// clang-format on
 
 } // namespace
 
 const CommandPlace &CommandRow::place(Slot slot) const
 {
     switch (slot) {
-    case Slot::Menu:
-        return menu;
-    case Slot::Popup:
-        return popup;
-    case Slot::Button:
-        break;
+    case Slot::Menu: return menu;
+    case Slot::Popup: return popup;
+    case Slot::Button: break;
     }
     return button;
 }
@@ -247,4 +271,4 @@ const std::span<const Command> FileMenu = FileMenuLayout, EditMenu = EditMenuLay
                                RunMenu = RunMenuLayout, ToolsMenu = ToolsMenuLayout, HelpMenu = HelpMenuLayout,
                                EditorPopup = EditorPopupLayout;
 const std::span<const Command> MainBar = MainBarLayout, ProjectBar = ProjectBarLayout, EditorBar = EditorBarLayout;
-}
+} // namespace Layout

@@ -9,6 +9,7 @@ class MainWindow;
 
 // Every command of the main window. A command appears in up to three places: an item of the
 // main menu, an item of the editor's context menu and a tool button.
+// clang-format off
 enum class Command {
     Separator,  // a line in a menu or tool bar, not a command
     // File
@@ -28,12 +29,13 @@ enum class Command {
     // The project list's tool bar
     FileUp, FileDown, Sort,
 };
+// clang-format on
 constexpr int CommandCount = int(Command::Sort) + 1;
 
 // The state the enabling rules read, taken once per refresh.
 struct CommandState {
-    bool open = false;         // a project is open
-    int focusedRow = -1;       // 0 the project row, n file n - 1, -1 no rows
+    bool open = false; // a project is open
+    int focusedRow = -1; // 0 the project row, n file n - 1, -1 no rows
     bool fileActive = false;
     bool activeSaved = false;
     bool activeModified = false;
@@ -41,7 +43,7 @@ struct CommandState {
     bool activeUnix = false;
     bool activeIsFirst = false;
     bool activeIsLast = false;
-    bool changed = false;      // the project's Changed
+    bool changed = false; // the project's Changed
     bool allFilesSaved = true;
     bool hasFiles = false;
     bool editorShown = false;
@@ -59,9 +61,9 @@ enum class Slot { Menu, Popup, Button };
 constexpr int SlotCount = 3;
 
 struct CommandPlace {
-    const char *name = nullptr;     // the component name; none: the command is not in this place
-    const char *caption = nullptr;  // the item's caption or the button's hint
-    EnableRule enabled = nullptr;   // none: stays as created
+    const char *name = nullptr; // the component name; none: the command is not in this place
+    const char *caption = nullptr; // the item's caption or the button's hint
+    EnableRule enabled = nullptr; // none: stays as created
     const char *shortcut = "";
     bool startsDisabled = false;
 };
@@ -71,14 +73,14 @@ struct CommandRow {
     CommandPlace menu = {};
     CommandPlace popup = {};
     CommandPlace button = {};
-    CommandHandler run = nullptr;   // none: the command has not arrived yet
-    const char *icon = nullptr;     // one of our icons in the data folder, else a theme icon
-    QStyle::StandardPixmap fallback = QStyle::SP_CustomBase;  // when the theme has no such icon
+    CommandHandler run = nullptr; // none: the command has not arrived yet
+    const char *icon = nullptr; // one of our icons in the data folder, else a theme icon
+    QStyle::StandardPixmap fallback = QStyle::SP_CustomBase; // when the theme has no such icon
     // The items of a submenu; a submenu without items is filled while the program runs.
     std::span<const Command> submenu = {};
-    bool opensMenu = false;         // its menu and context-menu places are submenus
-    EnableRule checked = nullptr;   // a check mark that follows the state
-    bool hidden = false;            // the button (or context-menu item) is kept hidden
+    bool opensMenu = false; // its menu and context-menu places are submenus
+    EnableRule checked = nullptr; // a check mark that follows the state
+    bool hidden = false; // the button (or context-menu item) is kept hidden
 
     const CommandPlace &place(Slot slot) const;
 };
@@ -91,4 +93,4 @@ const CommandRow &commandRow(Command command);
 namespace Layout {
 extern const std::span<const Command> FileMenu, EditMenu, ViewMenu, RunMenu, ToolsMenu, HelpMenu, EditorPopup;
 extern const std::span<const Command> MainBar, ProjectBar, EditorBar;
-}
+} // namespace Layout

@@ -8,7 +8,7 @@ class QWidget;
 class DialogPrompts : public Prompts
 {
 public:
-    explicit DialogPrompts(QWidget *parent) : m_parent(parent) {}
+    explicit DialogPrompts(QWidget *parent) : m_parent(parent) { }
 
     QString openFile(const QString &title, const QString &folder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &path, const QString &filter,

@@ -35,9 +35,10 @@ HighlighterItem highlighterItemFor(const QString &fileType, bool phpDefault)
 } // namespace
 
 FileEditor::FileEditor(const MainFrame &frame, MainHighlighters &highlighters, const SysOptions &options)
-    : m_frame(frame), m_highlighters(highlighters), m_options(options)
-{
-}
+    : m_frame(frame),
+      m_highlighters(highlighters),
+      m_options(options)
+{ }
 
 EditorModel *FileEditor::model() const
 {
@@ -102,10 +103,8 @@ void FileEditor::cbHighlighterChange(int item)
         chosen = &multi;
         break;
     case hiHTML:
-    case hiCSS:
-        chosen = &multi;
-        break;
-    default:  // the script, SQL and custom highlighters are not built yet: plain text
+    case hiCSS: chosen = &multi; break;
+    default: // the script, SQL and custom highlighters are not built yet: plain text
         break;
     }
     model()->SetHighlighter(chosen);

@@ -13,8 +13,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -50,8 +50,9 @@ QLabel *nameBarLabel(const char *name, const char *colour)
 {
     auto *label = named(new QLabel, name);
     label->setFixedHeight(16);
-    label->setStyleSheet(QStringLiteral("QLabel { background: purple; color: %1; font-weight: bold; padding-left: 4px; }")
-                             .arg(QLatin1String(colour)));
+    label->setStyleSheet(
+        QStringLiteral("QLabel { background: purple; color: %1; font-weight: bold; padding-left: 4px; }")
+            .arg(QLatin1String(colour)));
     return label;
 }
 

@@ -25,7 +25,7 @@ struct MainFrame {
     QToolBar *ToolBar1 = nullptr;
     QSplitter *Splitter1 = nullptr;
 
-    QSplitter *pnlProject = nullptr;           // the left pane, split by Splitter2
+    QSplitter *pnlProject = nullptr; // the left pane, split by Splitter2
     QWidget *pnlProjectFiles = nullptr;
     QTreeWidget *dxtlProject = nullptr;
     QToolBar *ToolBar3 = nullptr;
@@ -38,8 +38,8 @@ struct MainFrame {
     QComboBox *cbHighlighter = nullptr;
     EditorWidget *mFile = nullptr;
     QStatusBar *sbEditor = nullptr;
-    QWidget *pnlFunctions = nullptr;           // the function and class lists, floating over
-    QListWidget *lbFunctions = nullptr;        // the editor pane when shown
+    QWidget *pnlFunctions = nullptr; // the function and class lists, floating over
+    QListWidget *lbFunctions = nullptr; // the editor pane when shown
     QWidget *pnlClasses = nullptr;
     QListWidget *lbClasses = nullptr;
 
@@ -47,12 +47,12 @@ struct MainFrame {
     QLabel *statusText = nullptr;
     QWidget *pnlPreview = nullptr;
     QLineEdit *eProjectPath = nullptr;
-    QWidget *pnlMessages = nullptr;           // hidden labels holding the window's messages
+    QWidget *pnlMessages = nullptr; // hidden labels holding the window's messages
 
     QMenu *File1 = nullptr;
     QMenu *Edit1 = nullptr;
     QMenu *View1 = nullptr;
-    QMenu *Project1 = nullptr;                 // the Run menu
+    QMenu *Project1 = nullptr; // the Run menu
     QMenu *Tools1 = nullptr;
     QMenu *Help1 = nullptr;
 

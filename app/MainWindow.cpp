@@ -45,6 +45,7 @@ StoredProperty visibility(const char *name)
             [](MainFrame &f, const QVariant &v) { (f.*Pane)->setVisible(v.toBool()); }};
 }
 
+// clang-format off
 const StoredProperty StoredProperties[] = {
     {"pnlProject.Width", [](const MainFrame &f) { return QVariant(f.leftPaneWidth()); },
      [](MainFrame &f, const QVariant &v) { f.setLeftPaneWidth(v.toInt()); }},
@@ -61,6 +62,7 @@ const StoredProperty StoredProperties[] = {
     visibility<&MainFrame::ToolBar2>("ToolBar2.Visible"),
     visibility<&MainFrame::StatusBar1>("StatusBar1.Visible"),
 };
+// clang-format on
 
 // Outside a desktop session no icon theme is set, and some platforms do not even look in the
 // system's icon folders; use the theme the scripts install.
@@ -187,16 +189,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         if (mFileKeyDown(*static_cast<QKeyEvent *>(event)))
             return true;
         break;
-    case QEvent::MouseButtonPress:
-        hideDeclarationPanes();
-        break;
+    case QEvent::MouseButtonPress: hideDeclarationPanes(); break;
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
         UpdateEditButtons();
         m_fileEditor->UpdateCaretStatus();
         break;
-    default:
-        break;
+    default: break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -220,8 +219,7 @@ bool MainWindow::mFileKeyDown(const QKeyEvent &key)
             return false;
         run(Command::InsertVariable);
         return true;
-    case EditorKeyCommand::None:
-        break;
+    case EditorKeyCommand::None: break;
     }
     return false;
 }

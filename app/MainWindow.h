@@ -120,6 +120,6 @@ private:
     ProjectListView *m_projectList = nullptr;
     int m_previewReturnFile = -1;
     QShortcut *m_closePreviewKey = nullptr;
-    QMenu *m_filesMenu = nullptr;  // the menu of project files
+    QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;
 };

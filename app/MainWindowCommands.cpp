@@ -21,6 +21,7 @@ struct ViewToggle {
     QWidget *(*pane)(const MainFrame &);
 };
 
+// clang-format off
 const ViewToggle ViewToggles[] = {
     {Command::ViewToolbar, [](const MainFrame &f) -> QWidget * { return f.ToolBar1; }},
     {Command::ViewEditorToolbar, [](const MainFrame &f) -> QWidget * { return f.ToolBar2; }},
@@ -29,8 +30,9 @@ const ViewToggle ViewToggles[] = {
     {Command::ViewProjectFileList, [](const MainFrame &f) -> QWidget * { return f.pnlProjectFiles; }},
     {Command::ViewStatusBar, [](const MainFrame &f) -> QWidget * { return f.StatusBar1; }},
 };
+// clang-format on
 
-constexpr int ProjectListHeight = 400;  // what the list gets when it is shown again
+constexpr int ProjectListHeight = 400; // what the list gets when it is shown again
 
 void dropDown(QToolBar *bar, QAction *button, QMenu *menu)
 {
@@ -48,7 +50,8 @@ QIcon MainWindow::commandIcon(const CommandRow &row) const
         const QString name = QString::fromLatin1(row.icon);
         const QString ours = m_files.dataDir() + QStringLiteral("icons/") + name + QStringLiteral(".svg");
         // The monochrome forms keep the bars calm and show plainly when a button is disabled.
-        icon = QFile::exists(ours) ? QIcon(ours) : QIcon::fromTheme(name + QStringLiteral("-symbolic"), QIcon::fromTheme(name));
+        icon = QFile::exists(ours) ? QIcon(ours)
+                                   : QIcon::fromTheme(name + QStringLiteral("-symbolic"), QIcon::fromTheme(name));
     }
     if (icon.isNull() && row.fallback != QStyle::SP_CustomBase)
         icon = style()->standardIcon(row.fallback);
@@ -185,8 +188,7 @@ void MainWindow::BuildReopenMenu()
     for (int i = 0; i < paths.size(); ++i) {
         QAction *item = reopen->addAction(paths[i]);
         item->setObjectName(QStringLiteral("Rpr%1").arg(i));
-        connect(item, &QAction::triggered, this, [this, item] {
-            m_projects->reopenProject(item->text().remove(u'&').trimmed());
-        });
+        connect(item, &QAction::triggered, this,
+                [this, item] { m_projects->reopenProject(item->text().remove(u'&').trimmed()); });
     }
 }

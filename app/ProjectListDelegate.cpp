@@ -15,12 +15,9 @@ QColor fileColour(ProjectListDelegate::Kind kind, bool selected, bool focused)
     if (selected && focused)
         return Red;
     switch (kind) {
-    case ProjectListDelegate::PhpFile:
-        return Maroon;
-    case ProjectListDelegate::MarkupFile:
-        return Navy;
-    default:
-        return selected ? Green : Purple;
+    case ProjectListDelegate::PhpFile: return Maroon;
+    case ProjectListDelegate::MarkupFile: return Navy;
+    default: return selected ? Green : Purple;
     }
 }
 

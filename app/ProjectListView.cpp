@@ -27,7 +27,11 @@ QString fileIconName(const QString &fileType)
 } // namespace
 
 ProjectListView::ProjectListView(ProjectController &projects, QTreeWidget *list, QMenu *filesMenu, QString iconFolder)
-    : QObject(list), m_projects(projects), m_list(list), m_filesMenu(filesMenu), m_iconFolder(std::move(iconFolder))
+    : QObject(list),
+      m_projects(projects),
+      m_list(list),
+      m_filesMenu(filesMenu),
+      m_iconFolder(std::move(iconFolder))
 {
     connect(&projects, &ProjectController::fileListChanged, this, &ProjectListView::RebuildFileList);
     connect(&projects, &ProjectController::focusedRowChanged, this, &ProjectListView::showFocus);

@@ -37,7 +37,7 @@ CommandLine parseCommandLine(int argc, char *argv[])
 bool haveDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 } // namespace
@@ -55,9 +55,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QString::fromLatin1(MainWindow::Title));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     const QString programDir = QApplication::applicationDirPath();
-    ProgramFiles files(ProgramFiles::chooseSettingsDir(commandLine.settingsDir, programDir,
-                                                       qEnvironmentVariable("XDG_CONFIG_HOME")),
-                       ProgramFiles::chooseDataDir(programDir));
+    ProgramFiles files(
+        ProgramFiles::chooseSettingsDir(commandLine.settingsDir, programDir, qEnvironmentVariable("XDG_CONFIG_HOME")),
+        ProgramFiles::chooseDataDir(programDir));
     QDir().mkpath(files.settingsDir());
 
     MainWindow window(files, commandLine.parameters);

@@ -22,5 +22,4 @@ constexpr bool isHexDigit(int c)
 
 // ! " ' ( ) * + , - . / : ; = ? [ \ ] ^ { | }: what ends a word when nothing else is said.
 inline const CharSet DefaultWordBreaks = CharSet::of({33, 34, 39}) | CharSet::range(40, 47)
-                                         | CharSet::of({58, 59, 61, 63}) | CharSet::range(91, 94)
-                                         | CharSet::range(123, 125);
+    | CharSet::of({58, 59, 61, 63}) | CharSet::range(91, 94) | CharSet::range(123, 125);

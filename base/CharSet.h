@@ -35,6 +35,6 @@ public:
     bool operator==(const CharSet &) const = default;
 
 private:
-    explicit CharSet(std::bitset<256> bits) : m_bits(bits) {}
+    explicit CharSet(std::bitset<256> bits) : m_bits(bits) { }
     std::bitset<256> m_bits;
 };

@@ -35,11 +35,13 @@ struct SaveFileRow {
 };
 
 // The caller's answer after trying to save one row.
+// clang-format off
 enum class SaveOutcome {
     Saved,    // written; the row is done
     NotSaved, // left unsaved (the user cancelled the save dialog); the caller will not go on
     Stop,     // a save error: stop here and keep this row and the ones above it in the list
 };
+// clang-format on
 
 using SaveRowFunction = std::function<SaveOutcome(int id)>;
 

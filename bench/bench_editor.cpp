@@ -27,7 +27,7 @@ const QString &largeText()
     static const QString text = [] {
         QFile file(QStringLiteral(VELMORA_BENCH_DATA_DIR "/catalogue.php"));
         const QStringList source = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n')
-                                                                 : QStringList{QStringLiteral("<?php echo 1; ?>")};
+                                                                  : QStringList{QStringLiteral("<?php echo 1; ?>")};
         const QString indent(12, u' ');
         QString out;
         out.reserve(52'000'000);
@@ -72,12 +72,12 @@ void BM_SetText_50MB(benchmark::State &state)
         state.ResumeTiming();
         model->SetText(text);
         benchmark::DoNotOptimize(model->LineCount());
-        state.PauseTiming();  // freeing the lines is not part of setting them
+        state.PauseTiming(); // freeing the lines is not part of setting them
         model.reset();
         state.ResumeTiming();
     }
-    state.counters["MBps"] = benchmark::Counter(bytes / 1e6 * static_cast<double>(state.iterations()),
-                                                benchmark::Counter::kIsRate);
+    state.counters["MBps"] =
+        benchmark::Counter(bytes / 1e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["MB"] = bytes / 1e6;
 }
 

@@ -96,8 +96,8 @@ QPushButton *PropertiesDialog::addButton(const QString &text, const char *name)
 
 PropertiesFields PropertiesDialog::fields() const
 {
-    return {m_name->text(), m_path->text(), memoTextToLines(m_description->toPlainText()),
-            m_url->text(), m_asIs->isChecked()};
+    return {m_name->text(), m_path->text(), memoTextToLines(m_description->toPlainText()), m_url->text(),
+            m_asIs->isChecked()};
 }
 
 QStringList PropertiesDialog::memoTextToLines(const QString &text)

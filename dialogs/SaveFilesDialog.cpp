@@ -17,9 +17,10 @@ constexpr int IdRole = Qt::UserRole;
 
 } // namespace
 
-SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction save,
-                                 QWidget *parent)
-    : QDialog(parent), m_save(std::move(save)), m_table(new QTableWidget(this))
+SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction save, QWidget *parent)
+    : QDialog(parent),
+      m_save(std::move(save)),
+      m_table(new QTableWidget(this))
 {
     setObjectName(QStringLiteral("Form_SaveFiles"));
     setWindowTitle(tr("Save Changed Files"));
@@ -52,8 +53,8 @@ SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction
     connect(none, &QPushButton::clicked, this, &SaveFilesDialog::markNone);
 }
 
-bool SaveFilesDialog::run(QWidget *parent, const QList<SaveFileRow> &rows,
-                          const SaveRowFunction &save, bool *notAllSaved)
+bool SaveFilesDialog::run(QWidget *parent, const QList<SaveFileRow> &rows, const SaveRowFunction &save,
+                          bool *notAllSaved)
 {
     if (notAllSaved)
         *notAllSaved = false;

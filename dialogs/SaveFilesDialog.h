@@ -6,10 +6,8 @@
 #include <QList>
 #include <QString>
 
-
 class QPushButton;
 class QTableWidget;
-
 
 // Lists unsaved work, each row marked for saving, and on OK saves the marked rows from the last
 // to the first through the caller's function. Closes with Accepted when every marked row was

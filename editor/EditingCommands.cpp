@@ -261,9 +261,10 @@ void EditorModel::Private::changeCase(EditorCommand command)
         for (int line = blockBegin().Line; line <= std::min(blockEnd().Line, lines.count()); ++line) {
             const auto columns = q->SelectedColumns(line);
             if (columns && columns->first <= lineLength(line))
-                replaceInLine(line, columns->first,
-                              MapChars(QStringView(lineText(line)).mid(columns->first - 1, columns->second - columns->first),
-                                       ToggledCase));
+                replaceInLine(
+                    line, columns->first,
+                    MapChars(QStringView(lineText(line)).mid(columns->first - 1, columns->second - columns->first),
+                             ToggledCase));
         }
         setSelectionState(keep);
     } else if (command == C::ToggleCase) {

@@ -30,7 +30,7 @@ std::vector<QString> SplitJoined(const QString &joined)
 
 } // namespace
 
-EditorModel::Private::Private(EditorModel *owner) : q(owner), history(std::make_shared<UndoHistory>()) {}
+EditorModel::Private::Private(EditorModel *owner) : q(owner), history(std::make_shared<UndoHistory>()) { }
 
 // --- Edit scopes
 
@@ -60,9 +60,9 @@ void EditorModel::Private::finish()
     clamped.anchor.Line = std::clamp(sel.anchor.Line, 1, std::max(1, lines.count()));
     setSelectionState(clamped);
     if (textChanged)
-        setModified(true);
+        setModifiedInScope(true);
     if (linesMoved)
-        setTopLine(topLine);
+        setTopLineInScope(topLine);
     if (revealCaret)
         ensureCaretVisible();
     if (dirtyLast >= 0)

@@ -27,7 +27,7 @@ BufferCoord EditorModel::Private::clampCaret(BufferCoord caret) const
     return caret;
 }
 
-void EditorModel::Private::setTopLine(int line)
+void EditorModel::Private::setTopLineInScope(int line)
 {
     const int last = (options & eoScrollPastEof) ? lines.count() : lines.count() - linesInWindow + 1;
     line = std::clamp(line, 1, std::max(last, 1));
@@ -35,7 +35,7 @@ void EditorModel::Private::setTopLine(int line)
     topLine = line;
 }
 
-void EditorModel::Private::setLeftChar(int column)
+void EditorModel::Private::setLeftCharInScope(int column)
 {
     column = std::clamp(column, 1, std::max(MaxLeftChar - charsInWindow + 1, 1));
     scrolled |= column != leftChar;
@@ -46,16 +46,16 @@ void EditorModel::Private::ensureCaretVisible()
 {
     const BufferCoord c = sel.caret;
     if (c.Line < topLine)
-        setTopLine(c.Line);
+        setTopLineInScope(c.Line);
     else if (c.Line > topLine + linesInWindow - 1)
-        setTopLine(c.Line - linesInWindow + 1);
+        setTopLineInScope(c.Line - linesInWindow + 1);
     if (c.Char < leftChar)
-        setLeftChar(c.Char);
+        setLeftCharInScope(c.Char);
     else if (c.Char > leftChar + charsInWindow - 1)
-        setLeftChar(c.Char - charsInWindow + 1);
+        setLeftCharInScope(c.Char - charsInWindow + 1);
 }
 
-void EditorModel::Private::setModified(bool value)
+void EditorModel::Private::setModifiedInScope(bool value)
 {
     statusChanged |= value != modified;
     modified = value;

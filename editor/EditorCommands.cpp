@@ -9,10 +9,12 @@ namespace {
 
 using C = EditorCommand;
 
+// clang-format off
 enum class Motion {
     Up, Down, Left, Right, WordLeft, WordRight, PageUp, PageDown, PageTop, PageBottom,
     LineStart, LineEnd, EditorTop, EditorBottom,
 };
+// clang-format on
 
 struct MotionCommand {
     EditorCommand command;
@@ -20,6 +22,7 @@ struct MotionCommand {
     bool select;
 };
 
+// clang-format off
 constexpr MotionCommand MotionCommands[] = {
     {C::Up, Motion::Up, false}, {C::SelUp, Motion::Up, true},
     {C::Down, Motion::Down, false}, {C::SelDown, Motion::Down, true},
@@ -36,6 +39,7 @@ constexpr MotionCommand MotionCommands[] = {
     {C::EditorTop, Motion::EditorTop, false}, {C::SelEditorTop, Motion::EditorTop, true},
     {C::EditorBottom, Motion::EditorBottom, false}, {C::SelEditorBottom, Motion::EditorBottom, true},
 };
+// clang-format on
 
 bool IsPairStart(QStringView text, int index)
 {
@@ -84,8 +88,8 @@ BufferCoord EditorModel::Private::motionTarget(int motion)
         return c.Line < lines.count() ? BufferCoord{1, c.Line + 1} : c;
     case Motion::WordLeft: return prevWordStart(c);
     case Motion::WordRight: return nextWordStart(c);
-    case Motion::PageUp: setTopLine(topLine - linesInWindow); return {c.Char, c.Line - linesInWindow};
-    case Motion::PageDown: setTopLine(topLine + linesInWindow); return {c.Char, c.Line + linesInWindow};
+    case Motion::PageUp: setTopLineInScope(topLine - linesInWindow); return {c.Char, c.Line - linesInWindow};
+    case Motion::PageDown: setTopLineInScope(topLine + linesInWindow); return {c.Char, c.Line + linesInWindow};
     case Motion::PageTop: return {c.Char, topLine};
     case Motion::PageBottom: return {c.Char, topLine + linesInWindow - 1};
     case Motion::LineStart: return {homeColumn(), c.Line};
@@ -107,7 +111,7 @@ int EditorModel::Private::homeColumn() const
 
 void EditorModel::Private::scrollBy(int lines)
 {
-    setTopLine(topLine + lines);
+    setTopLineInScope(topLine + lines);
     const int line = std::clamp(sel.caret.Line, topLine, topLine + linesInWindow - 1);
     if (line != sel.caret.Line)
         moveCaret({sel.caret.Char, line}, selAvail());

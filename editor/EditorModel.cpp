@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-EditorModel::EditorModel(QObject *parent) : QObject(parent), d(std::make_unique<Private>(this)) {}
+EditorModel::EditorModel(QObject *parent) : QObject(parent), d(std::make_unique<Private>(this)) { }
 
 EditorModel::~EditorModel()
 {
@@ -57,8 +57,8 @@ void EditorModel::SetText(QStringView text)
     d->textChanged = d->linesMoved = true;
     d->repaintFirst = 1;
     d->setSelectionState({{1, 1}, {1, 1}, d->sel.mode});
-    d->setTopLine(1);
-    d->setLeftChar(1);
+    d->setTopLineInScope(1);
+    d->setLeftCharInScope(1);
 }
 
 QString EditorModel::LineText() const
@@ -144,11 +144,8 @@ std::optional<std::pair<int, int>> EditorModel::SelectedColumns(int line) const
         return std::nullopt;
     std::pair<int, int> columns{1, INT_MAX};
     switch (d->sel.mode) {
-    case SelectionMode::Line:
-        break;
-    case SelectionMode::Column:
-        columns = {std::min(b.Char, e.Char), std::max(b.Char, e.Char)};
-        break;
+    case SelectionMode::Line: break;
+    case SelectionMode::Column: columns = {std::min(b.Char, e.Char), std::max(b.Char, e.Char)}; break;
     case SelectionMode::Normal:
         if (line == b.Line)
             columns.first = b.Char;
@@ -219,7 +216,7 @@ int EditorModel::TopLine() const
 void EditorModel::SetTopLine(int line)
 {
     Private::Scope scope(*d);
-    d->setTopLine(line);
+    d->setTopLineInScope(line);
 }
 
 int EditorModel::LeftChar() const
@@ -230,7 +227,7 @@ int EditorModel::LeftChar() const
 void EditorModel::SetLeftChar(int column)
 {
     Private::Scope scope(*d);
-    d->setLeftChar(column);
+    d->setLeftCharInScope(column);
 }
 
 int EditorModel::LinesInWindow() const
@@ -242,7 +239,7 @@ void EditorModel::SetLinesInWindow(int lines)
 {
     Private::Scope scope(*d);
     d->linesInWindow = std::max(lines, 1);
-    d->setTopLine(d->topLine);
+    d->setTopLineInScope(d->topLine);
 }
 
 int EditorModel::CharsInWindow() const
@@ -254,7 +251,7 @@ void EditorModel::SetCharsInWindow(int columns)
 {
     Private::Scope scope(*d);
     d->charsInWindow = std::max(columns, 1);
-    d->setLeftChar(d->leftChar);
+    d->setLeftCharInScope(d->leftChar);
 }
 
 void EditorModel::EnsureCursorPosVisible()
@@ -359,7 +356,7 @@ void EditorModel::TypeText(const QString &text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text[i];
         if (ch == u'\n' && i > 0 && text[i - 1] == u'\r')
-            continue;  // CR LF is one line end
+            continue; // CR LF is one line end
         if (ch == u'\r' || ch == u'\n')
             d->execute(EditorCommand::LineBreak, {});
         else
@@ -446,7 +443,7 @@ bool EditorModel::Modified() const
 void EditorModel::SetModified(bool modified)
 {
     Private::Scope scope(*d);
-    d->setModified(modified);
+    d->setModifiedInScope(modified);
 }
 
 // --- Bookmarks

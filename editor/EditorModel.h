@@ -39,8 +39,8 @@ public:
     // Replaces every line (split at CR LF, lone CR and lone LF; a final line end adds no empty line).
     // Not undoable: the undo and redo lists are cleared, the caret goes to 1,1.
     void SetText(QStringView text);
-    QString LineText() const;                   // the caret line
-    void SetLineText(const QString &text);      // replaces the caret line (undoable)
+    QString LineText() const; // the caret line
+    void SetLineText(const QString &text); // replaces the caret line (undoable)
     // Removes all lines, bookmarks and the undo history.
     void ClearAll();
 

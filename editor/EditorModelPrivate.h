@@ -108,7 +108,8 @@ struct EditorModel::Private {
     void replaceInLine(int line, int col, const QString &text);
     QString selectedText() const;
 
-    // --- Caret, selection and view
+    // --- Caret, selection and view (the ...InScope ones run inside a scope that the caller opened;
+    // the model's public setters of the same name open one)
     bool selAvail() const { return sel.anchor != sel.caret; }
     BufferCoord blockBegin() const { return std::min(sel.anchor, sel.caret); }
     BufferCoord blockEnd() const { return std::max(sel.anchor, sel.caret); }
@@ -117,10 +118,10 @@ struct EditorModel::Private {
     // Moves the caret; with select the anchor stays, otherwise the selection is dropped.
     void moveCaret(BufferCoord caret, bool select);
     BufferCoord clampCaret(BufferCoord caret) const;
-    void setTopLine(int line);
-    void setLeftChar(int column);
+    void setTopLineInScope(int line);
+    void setLeftCharInScope(int column);
     void ensureCaretVisible();
-    void setModified(bool value);
+    void setModifiedInScope(bool value);
 
     // --- Commands (EditorCommands.cpp, EditingCommands.cpp, IndentCommands.cpp, ...)
     bool execute(EditorCommand command, QChar ch);

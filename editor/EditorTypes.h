@@ -39,11 +39,12 @@ enum EditorOption : unsigned {
 using EditorOptions = unsigned;
 
 // The options the main window's editor starts with.
-constexpr EditorOptions DefaultEditorOptions = eoAltSetsColumnMode | eoAutoIndent | eoDragDropEditing
-    | eoEnhanceHomeKey | eoGroupUndo | eoHideShowScrollbars | eoRightMouseMovesCursor | eoScrollHintFollows
-    | eoScrollPastEol | eoShowScrollHint | eoSmartTabDelete | eoTabsToSpaces | eoTrimTrailingSpaces;
+constexpr EditorOptions DefaultEditorOptions = eoAltSetsColumnMode | eoAutoIndent | eoDragDropEditing | eoEnhanceHomeKey
+    | eoGroupUndo | eoHideShowScrollbars | eoRightMouseMovesCursor | eoScrollHintFollows | eoScrollPastEol
+    | eoShowScrollHint | eoSmartTabDelete | eoTabsToSpaces | eoTrimTrailingSpaces;
 
 // The editor commands keys are bound to.
+// clang-format off
 enum class EditorCommand {
     None,
     Char,  // a typed character, given beside the command
@@ -60,3 +61,4 @@ enum class EditorCommand {
     SetMarker5, SetMarker6, SetMarker7, SetMarker8, SetMarker9,
     NormalSelect, ColumnSelect, LineSelect, MatchBracket, UpperCase, LowerCase, ToggleCase,
 };
+// clang-format on

@@ -10,12 +10,12 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QEvent>
-#include <QKeyEvent>
-#include <QPaintEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
@@ -223,15 +223,16 @@ void EditorWidget::updateViewSize()
 {
     m_shownGutterWidth = gutterWidth();
     m_model->SetLinesInWindow(std::max(1, viewport()->height() / lineHeight()));
-    m_model->SetCharsInWindow(std::max(1, qFloor((viewport()->width() - gutterWidth() - TextLeftMargin) / charWidth())));
+    m_model->SetCharsInWindow(
+        std::max(1, qFloor((viewport()->width() - gutterWidth() - TextLeftMargin) / charWidth())));
     updateScrollBars();
 }
 
 void EditorWidget::updateScrollBars()
 {
     const int lines = m_model->LinesInWindow();
-    const int lastTop = m_model->HasOption(eoScrollPastEof) ? m_model->LineCount()
-                                                            : std::max(1, m_model->LineCount() - lines + 1);
+    const int lastTop =
+        m_model->HasOption(eoScrollPastEof) ? m_model->LineCount() : std::max(1, m_model->LineCount() - lines + 1);
     QScrollBar *vertical = verticalScrollBar();
     const QSignalBlocker blockVertical(vertical);
     vertical->setRange(1, lastTop);
@@ -287,8 +288,8 @@ void EditorWidget::paintEvent(QPaintEvent *event)
     m_painter->setTabWidth(m_model->TabWidth());
     const int first = m_model->TopLine() + event->rect().top() / lineHeight();
     const int last = std::min(m_model->LineCount(), m_model->TopLine() + event->rect().bottom() / lineHeight());
-    PaintContext ctx{painter, event->rect(), gutterWidth() + TextLeftMargin, first, last, m_model->LeftChar(),
-                     m_model->CharsInWindow() + 1};
+    PaintContext ctx{painter, event->rect(),       gutterWidth() + TextLeftMargin, first,
+                     last,    m_model->LeftChar(), m_model->CharsInWindow() + 1};
     QColor background = colorFromSyn(m_background, palette());
     if (!background.isValid())
         background = palette().color(QPalette::Base);
@@ -326,8 +327,8 @@ void EditorWidget::paintSelection(PaintContext &ctx, int line, int top)
     if (to <= from)
         return;
     const QRect cells(QPoint(xOfColumn(from), top), QPoint(xOfColumn(to) - 1, top + lineHeight() - 1));
-    const QColor highlight = hasFocus() ? palette().color(QPalette::Highlight)
-                                        : palette().color(QPalette::Inactive, QPalette::Highlight);
+    const QColor highlight =
+        hasFocus() ? palette().color(QPalette::Highlight) : palette().color(QPalette::Inactive, QPalette::Highlight);
     ctx.painter.save();
     ctx.painter.setClipRect(cells, Qt::IntersectClip);
     ctx.painter.fillRect(cells, highlight);
@@ -352,7 +353,8 @@ void EditorWidget::paintGutter(PaintContext &ctx)
     const int width = gutterWidth();
     if (width == 0)
         return;
-    ctx.painter.fillRect(0, ctx.exposed.top(), width, ctx.exposed.height(), colorFromSyn(DefaultGutterColor, palette()));
+    ctx.painter.fillRect(0, ctx.exposed.top(), width, ctx.exposed.height(),
+                         colorFromSyn(DefaultGutterColor, palette()));
     ctx.painter.setFont(m_gutterFont);
     ctx.painter.setPen(palette().color(QPalette::WindowText));
     for (int line = ctx.firstLine; line <= ctx.lastLine; ++line) {
@@ -427,19 +429,14 @@ void EditorWidget::inputMethodEvent(QInputMethodEvent *event)
 QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
-    case Qt::ImEnabled:
-        return true;
-    case Qt::ImCursorRectangle:
-        return QRect(viewport()->mapToParent(caretRect().topLeft()), caretRect().size());
-    case Qt::ImFont:
-        return m_font;
-    case Qt::ImSurroundingText:
-        return m_model->LineText();
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle: return QRect(viewport()->mapToParent(caretRect().topLeft()), caretRect().size());
+    case Qt::ImFont: return m_font;
+    case Qt::ImSurroundingText: return m_model->LineText();
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition:
         return std::min<int>(m_model->CaretX() - 1, static_cast<int>(m_model->LineText().size()));
-    default:
-        return QAbstractScrollArea::inputMethodQuery(query);
+    default: return QAbstractScrollArea::inputMethodQuery(query);
     }
 }
 

@@ -21,7 +21,7 @@ class EditorWidget : public QAbstractScrollArea
     Q_OBJECT
 
 public:
-    static constexpr SynColor DefaultGutterColor = 0xC0C0C0;  // silver
+    static constexpr SynColor DefaultGutterColor = 0xC0C0C0; // silver
     static constexpr SynColor DefaultRightEdgeColor = 0xC0C0C0;
 
     explicit EditorWidget(QWidget *parent = nullptr);

@@ -26,6 +26,7 @@ constexpr KeyStroke Key(int key, unsigned modifiers, EditorCommand command)
     return {key, key, modifiers, command};
 }
 
+// clang-format off
 constexpr KeyStroke Keystrokes[] = {
     Key(Qt::Key_Up, None, C::Up), Key(Qt::Key_Up, Shift, C::SelUp), Key(Qt::Key_Up, Ctrl, C::ScrollUp),
     Key(Qt::Key_Down, None, C::Down), Key(Qt::Key_Down, Shift, C::SelDown), Key(Qt::Key_Down, Ctrl, C::ScrollDown),
@@ -68,11 +69,12 @@ constexpr KeyStroke Keystrokes[] = {
     Key(Qt::Key_U, Ctrl | Alt, C::UpperCase), Key(Qt::Key_L, Ctrl | Alt, C::LowerCase),
     Key(Qt::Key_T, Ctrl | Alt, C::ToggleCase),
 };
+// clang-format on
 
 // With Shift held, a US keyboard reports the digit keys by their symbols.
-constexpr int ShiftedDigits[] = {Qt::Key_ParenRight, Qt::Key_Exclam, Qt::Key_At, Qt::Key_NumberSign,
-                                 Qt::Key_Dollar, Qt::Key_Percent, Qt::Key_AsciiCircum, Qt::Key_Ampersand,
-                                 Qt::Key_Asterisk, Qt::Key_ParenLeft};
+constexpr int ShiftedDigits[] = {Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+                                 Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+                                 Qt::Key_Asterisk,   Qt::Key_ParenLeft};
 
 int UnshiftedKey(int key, unsigned modifiers)
 {

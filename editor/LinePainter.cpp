@@ -36,7 +36,7 @@ void LinePainter::paintLine(QPainter &painter, int x, int top, const LineToPaint
         return;
     }
     const int lastColumn = firstColumn + columns;
-    m_painterStyle = -1;  // the caller may have changed the painter since the last line
+    m_painterStyle = -1; // the caller may have changed the painter since the last line
     highlighter->RestoreRange(line.range);
     highlighter->BeginLine(line.text, line.index);
     // Neighbouring tokens of one attribute are painted as one run: each drawText call costs far
@@ -44,7 +44,7 @@ void LinePainter::paintLine(QPainter &painter, int x, int top, const LineToPaint
     QString run;
     int runColumn = 1;
     const SynHighlighterAttributes *runAttribute = nullptr;
-    int column = 1;  // the screen column of the current token's first character
+    int column = 1; // the screen column of the current token's first character
     while (!highlighter->AtLineEnd() && column < lastColumn) {
         const SynHighlighterAttributes *attribute = highlighter->TokenAttri();
         if (attribute != runAttribute) {

@@ -30,8 +30,8 @@ public:
 
     struct LineToPaint {
         QStringView text;
-        int index = 0;                  // 0-based, as the highlighter is told
-        SynRangeState range = 0;        // the state at the start of the line
+        int index = 0; // 0-based, as the highlighter is told
+        SynRangeState range = 0; // the state at the start of the line
     };
 
     // Paints the screen columns firstColumn .. firstColumn + columns - 1 of line into the cells

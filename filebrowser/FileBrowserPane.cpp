@@ -52,7 +52,8 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto *caption = new QLabel(QStringLiteral("File Browser"));
-    caption->setStyleSheet(QStringLiteral("QLabel { background: navy; color: white; font-weight: bold; padding: 2px 4px; }"));
+    caption->setStyleSheet(
+        QStringLiteral("QLabel { background: navy; color: white; font-weight: bold; padding: 2px 4px; }"));
     layout->addWidget(caption);
 
     QToolBar *driveBar = paneToolBar("ToolBar4");

@@ -20,7 +20,7 @@ constexpr char16_t KeyStyle[] = u"Style";
 
 } // namespace
 
-SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(DefaultWordBreaks) {}
+SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(DefaultWordBreaks) { }
 
 SynCustomHighlighter::~SynCustomHighlighter()
 {
@@ -45,8 +45,8 @@ void SynCustomHighlighter::AddAttri(std::unique_ptr<SynHighlighterAttributes> at
 {
     const QString &name = attribute->AttriName();
     const auto at = std::lower_bound(m_attributes.begin(), m_attributes.end(), name, nameBefore);
-    Q_ASSERT_X(at == m_attributes.end() || (*at)->AttriName().compare(name, Qt::CaseInsensitive) != 0,
-               "AddAttri", "a highlighter's attribute names must be unique");
+    Q_ASSERT_X(at == m_attributes.end() || (*at)->AttriName().compare(name, Qt::CaseInsensitive) != 0, "AddAttri",
+               "a highlighter's attribute names must be unique");
     m_attributes.insert(at, std::move(attribute));
 }
 
@@ -115,7 +115,8 @@ bool SynCustomHighlighter::LoadColorsFromIni(const ProfileFile &file)
         }
         const auto has = [&keys](QStringView key) { return keys.contains(key, Qt::CaseInsensitive); };
         if (has(KeyBackground))
-            attribute->SetBackground(static_cast<SynColor>(file.readInteger(section, KeyBackground, int(clSystemWindow))));
+            attribute->SetBackground(
+                static_cast<SynColor>(file.readInteger(section, KeyBackground, int(clSystemWindow))));
         if (has(KeyForeground))
             attribute->SetForeground(
                 static_cast<SynColor>(file.readInteger(section, KeyForeground, int(clSystemWindowText))));

@@ -65,8 +65,8 @@ public:
     virtual int TokenKindId() const = 0;
     virtual int TokenStart() const = 0;
     virtual SynRangeState RangeState() const { return 0; }
-    virtual void RestoreRange(SynRangeState) {}
-    virtual void ClearRange() {}
+    virtual void RestoreRange(SynRangeState) { }
+    virtual void ClearRange() { }
     virtual bool IsKeywordText(QStringView) const { return false; }
     void ScanToLineEnd();
 

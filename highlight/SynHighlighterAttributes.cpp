@@ -1,6 +1,6 @@
 #include "SynHighlighterAttributes.h"
 
-SynHighlighterAttributes::SynHighlighterAttributes(QString name) : m_name(std::move(name)) {}
+SynHighlighterAttributes::SynHighlighterAttributes(QString name) : m_name(std::move(name)) { }
 
 void SynHighlighterAttributes::Changed()
 {
@@ -34,8 +34,8 @@ void SynHighlighterAttributes::SetStyle(std::uint8_t style)
 
 void SynHighlighterAttributes::Assign(const SynHighlighterAttributes &other)
 {
-    const bool differs = m_background != other.m_background || m_foreground != other.m_foreground
-                         || m_style != other.m_style;
+    const bool differs =
+        m_background != other.m_background || m_foreground != other.m_foreground || m_style != other.m_style;
     m_name = other.m_name;
     m_background = other.m_background;
     m_foreground = other.m_foreground;

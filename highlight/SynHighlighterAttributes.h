@@ -8,7 +8,7 @@
 // Colour values: 0x00BBGGRR for a plain colour, 0x80000000 + n for the platform's system colour
 // n, and two special values.
 using SynColor = std::uint32_t;
-constexpr SynColor clNone = 0x1FFFFFFF;     // the editor's own colour
+constexpr SynColor clNone = 0x1FFFFFFF; // the editor's own colour
 constexpr SynColor clDefault = 0x20000000;
 constexpr SynColor clSystemWindow = 0x80000005;
 constexpr SynColor clSystemWindowText = 0x80000008;

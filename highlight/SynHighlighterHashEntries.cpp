@@ -3,8 +3,7 @@
 SynDuplicateKeyword::SynDuplicateKeyword(const QString &existing)
     : std::runtime_error("duplicate keyword"),
       m_message(QStringLiteral("Keyword \"%1\" already in list").arg(existing))
-{
-}
+{ }
 
 const SynHashEntry *SynHashEntryList::Get(int index) const
 {
@@ -51,7 +50,8 @@ void EnumerateKeywords(int kind, QStringView keywords, const CharSet &wordChars,
 
 SynKeywordSlotTable::SynKeywordSlotTable(const SynHashCharTables &tables, const std::vector<Keyword> &keywords,
                                          int missKind)
-    : m_tables(tables), m_missKind(missKind)
+    : m_tables(tables),
+      m_missKind(missKind)
 {
     for (const Keyword &keyword : keywords) {
         const QString text = QString::fromUtf16(keyword.text);

@@ -15,7 +15,11 @@
 
 // One keyword of a chain; an entry owns the rest of its chain.
 struct SynHashEntry {
-    SynHashEntry(QString keyword, int kind) : KeyLen(static_cast<int>(keyword.size())), Keyword(std::move(keyword)), Kind(kind) {}
+    SynHashEntry(QString keyword, int kind)
+        : KeyLen(static_cast<int>(keyword.size())),
+          Keyword(std::move(keyword)),
+          Kind(kind)
+    { }
 
     std::unique_ptr<SynHashEntry> Next;
     int KeyLen;

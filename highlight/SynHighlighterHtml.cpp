@@ -227,7 +227,7 @@ SynHighlighterAttributes *SynHTMLSyn::StandardAttri(int index) const
 CharSet SynHTMLSyn::WordChars() const
 {
     CharSet chars = CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-                    | CharSet::range(192, 255);
+        | CharSet::range(192, 255);
     return chars - CharSet::of({215, 247});
 }
 

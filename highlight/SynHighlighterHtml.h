@@ -12,18 +12,18 @@ class SynHTMLSyn : public SynCustomHighlighter
 {
 public:
     enum TokenKind {
-        tkAmpersand = 0,  // a character entity
-        tkASP,            // a server-script block
+        tkAmpersand = 0, // a character entity
+        tkASP, // a server-script block
         tkComment,
-        tkIdentifier,     // an attribute name, or a word too long to be a tag name
-        tkKey,            // a known tag name
-        tkNull,           // the end of the line
+        tkIdentifier, // an attribute name, or a word too long to be a tag name
+        tkKey, // a known tag name
+        tkNull, // the end of the line
         tkSpace,
-        tkString,         // a quoted string that is not an attribute value
+        tkString, // a quoted string that is not an attribute value
         tkSymbol,
         tkText,
-        tkUndefKey,       // a tag name we do not know
-        tkValue,          // an attribute value
+        tkUndefKey, // a tag name we do not know
+        tkValue, // an attribute value
     };
 
     // Range states (the low byte of the range value):
@@ -123,5 +123,5 @@ private:
     int m_tokenStart = 0;
     TokenKind m_tokenKind = tkText;
     SynRangeState m_range = rsText;
-    int m_entity = -1;  // the entity the text rule found, for the entity rule right after it
+    int m_entity = -1; // the entity the text rule found, for the entity rule right after it
 };

@@ -6,16 +6,17 @@ constexpr unsigned SchemeBits = 5;
 constexpr SynRangeState SchemeMask = (1u << SchemeBits) - 1;
 constexpr unsigned InnerShift = SchemeBits;
 constexpr unsigned OuterShift = 17;
-constexpr SynRangeState StateMask = 0xFFF;  // plain highlighters keep their states below 4096
+constexpr SynRangeState StateMask = 0xFFF; // plain highlighters keep their states below 4096
 
 } // namespace
 
 // ---- Scheme
 
 SynMultiScheme::SynMultiScheme(SynMultiSyn *owner)
-    : m_owner(owner), m_markerAttri(std::make_unique<SynHighlighterAttributes>(QStringLiteral("Marker")))
+    : m_owner(owner),
+      m_markerAttri(std::make_unique<SynHighlighterAttributes>(QStringLiteral("Marker")))
 {
-    m_markerAttri->SetBackground(0x00FFFF);  // yellow
+    m_markerAttri->SetBackground(0x00FFFF); // yellow
     m_markerAttri->SetStyle(fsBold);
     m_markerAttri->SetOnAttriChange([this] { Changed(); });
 }
@@ -196,7 +197,7 @@ CharSet SynMultiSyn::WordChars() const
 void SynMultiSyn::RecordMarker(int schemeIndex, const SynRegExpr &match, int offset, bool isStart)
 {
     SynMultiScheme &scheme = Scheme(schemeIndex);
-    int position = offset + match.MatchPos();  // 1-based in the line, as the checks expect
+    int position = offset + match.MatchPos(); // 1-based in the line, as the checks expect
     int length = match.MatchLen();
     const SynCheckMarker &check = isStart ? scheme.OnCheckStartMarker : scheme.OnCheckEndMarker;
     if (check) {
@@ -242,7 +243,7 @@ void SynMultiSyn::BeginLine(QStringView line, int lineIndex)
 {
     m_line = line;
     m_lineIndex = lineIndex;
-    SetCurrentScheme(m_currentScheme);  // highlighters may have been swapped since the last line
+    SetCurrentScheme(m_currentScheme); // highlighters may have been swapped since the last line
     FindMarkers();
     // A NUL ends the line. A line without markers is one section, and the section's highlighter
     // stops at the NUL itself, so only lines with markers need looking at.

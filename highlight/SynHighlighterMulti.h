@@ -29,7 +29,7 @@ class SynMultiScheme
 {
 public:
     explicit SynMultiScheme(SynMultiSyn *owner);
-    ~SynMultiScheme();  // the owner stops listening to the scheme's highlighter
+    ~SynMultiScheme(); // the owner stops listening to the scheme's highlighter
     SynMultiScheme(const SynMultiScheme &) = delete;
     SynMultiScheme &operator=(const SynMultiScheme &) = delete;
 
@@ -151,7 +151,7 @@ private:
     SynRangeState m_savedOuterRange = 0;
     QStringView m_line;
     int m_lineIndex = 0;
-    int m_tokenStart = 0;     // of a marker, or of the whole line without a default highlighter
-    int m_sectionStart = 0;   // where the active highlighter's section starts in the line
+    int m_tokenStart = 0; // of a marker, or of the whole line without a default highlighter
+    int m_sectionStart = 0; // where the active highlighter's section starts in the line
     bool m_plainLineDone = false;
 };

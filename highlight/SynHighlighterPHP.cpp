@@ -21,8 +21,7 @@ constexpr bool isBlank(char16_t c)
 // number, so "5-3" stays one token.
 constexpr bool isNumberChar(char16_t c)
 {
-    return isHexDigit(c) || c == u'-' || c == u'.' || c == u'L'
-           || c == u'l' || c == u'X' || c == u'x';
+    return isHexDigit(c) || c == u'-' || c == u'.' || c == u'L' || c == u'l' || c == u'X' || c == u'x';
 }
 
 // Letters hash to 1..26 in either case and "_" to 31; digits continue a word but add nothing, so
@@ -41,6 +40,7 @@ const SynHashCharTables &phpTables()
 }
 
 // Keywords of one hash are listed in the order they are tried.
+// clang-format off
 constexpr const char16_t *Keywords[] = {
     u"__FILE__", u"and", u"array", u"break", u"case", u"cfunction", u"const", u"continue", u"default",
     u"die", u"do", u"double", u"echo", u"var", u"else", u"elseif", u"empty", u"endfor", u"endif", u"endswitch",
@@ -49,6 +49,7 @@ constexpr const char16_t *Keywords[] = {
     u"object", u"old_function", u"__LINE__", u"or", u"print", u"real", u"require", u"return", u"show_source",
     u"static", u"string", u"switch", u"true", u"unset", u"while", u"xor",
 };
+// clang-format on
 
 std::vector<SynKeywordSlotTable::Keyword> keywordList()
 {
@@ -68,7 +69,7 @@ constexpr std::u16string_view pairFollowers(char16_t first)
     case u'|': return u"|=";
     case u'+': return u"+=";
     case u'-': return u"-=>";
-    default: return u"=";  // ! * % ^
+    default: return u"="; // ! * % ^
     }
 }
 
@@ -162,7 +163,7 @@ SynHighlighterAttributes *SynPHPSyn::StandardAttri(int index) const
 CharSet SynPHPSyn::WordChars() const
 {
     return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-           | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
 }
 
 QString SynPHPSyn::DemoSource() const
@@ -348,7 +349,7 @@ void SynPHPSyn::lineCommentProc()
 void SynPHPSyn::blockCommentProc()
 {
     m_range = rsComment;
-    m_run += 2;  // the "*" of "/*" cannot also close the comment
+    m_run += 2; // the "*" of "/*" cannot also close the comment
     continueComment();
 }
 

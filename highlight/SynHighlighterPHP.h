@@ -16,12 +16,12 @@ public:
         Identifier = 1,
         InvalidSymbol = 2,
         Key = 3,
-        Null = 4,  // the end-of-line token
+        Null = 4, // the end-of-line token
         Number = 5,
         Space = 6,
         String = 7,
         Symbol = 8,
-        Unknown = 9,  // a character outside the language, coloured as an identifier
+        Unknown = 9, // a character outside the language, coloured as an identifier
         Variable = 10,
     };
 

@@ -31,8 +31,8 @@ QString literalOf(const QString &expression)
 
 void SynRegExpr::SetExpression(const QString &expression, bool caseSensitive)
 {
-    const auto options = caseSensitive ? QRegularExpression::NoPatternOption
-                                       : QRegularExpression::CaseInsensitiveOption;
+    const auto options =
+        caseSensitive ? QRegularExpression::NoPatternOption : QRegularExpression::CaseInsensitiveOption;
     if (expression == m_expression && m_regex.patternOptions() == options)
         return;
     m_expression = expression;

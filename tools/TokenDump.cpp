@@ -8,9 +8,7 @@
 #include <cstring>
 #include <vector>
 
-
-DumpedLine scanLine(SynCustomHighlighter &highlighter, QStringView line, int index, SynRangeState range,
-                    int maxTokens)
+DumpedLine scanLine(SynCustomHighlighter &highlighter, QStringView line, int index, SynRangeState range, int maxTokens)
 {
     DumpedLine dumped;
     dumped.rangeBefore = range;
@@ -18,8 +16,8 @@ DumpedLine scanLine(SynCustomHighlighter &highlighter, QStringView line, int ind
     highlighter.BeginLine(line, index);
     for (int n = 0; n < maxTokens; ++n) {
         const SynHighlighterAttributes *attribute = highlighter.TokenAttri();
-        dumped.tokens.push_back({highlighter.TokenStart(), highlighter.TokenText().toString(), highlighter.TokenKindId(),
-                                 attribute ? attribute->AttriName() : QString()});
+        dumped.tokens.push_back({highlighter.TokenStart(), highlighter.TokenText().toString(),
+                                 highlighter.TokenKindId(), attribute ? attribute->AttriName() : QString()});
         if (highlighter.AtLineEnd())
             break;
         highlighter.Advance();
@@ -47,7 +45,7 @@ namespace {
 class DumpWriter
 {
 public:
-    explicit DumpWriter(const std::function<void(const char *, size_t)> &write) : m_write(write) {}
+    explicit DumpWriter(const std::function<void(const char *, size_t)> &write) : m_write(write) { }
     ~DumpWriter() { flush(); }
     DumpWriter(const DumpWriter &) = delete;
     DumpWriter &operator=(const DumpWriter &) = delete;
@@ -75,7 +73,7 @@ private:
     size_t m_used = 0;
 };
 
-constexpr size_t NumberRoom = 21;  // a 64-bit number and its separator
+constexpr size_t NumberRoom = 21; // a 64-bit number and its separator
 
 // Every number of the dump is at least 0; writing two digits at a time beats the general
 // conversion by a wide margin on a dump of millions of numbers.

@@ -12,7 +12,7 @@ struct DumpedToken {
     int start = 0;
     QString text;
     int kind = 0;
-    QString attribute;  // the attribute's name, empty for none
+    QString attribute; // the attribute's name, empty for none
     bool operator==(const DumpedToken &) const = default;
 };
 

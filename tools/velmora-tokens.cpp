@@ -47,12 +47,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Runs a highlighter over a file and prints its tokens, or times it."));
+    parser.setApplicationDescription(
+        QStringLiteral("Runs a highlighter over a file and prints its tokens, or times it."));
     parser.addHelpOption();
-    const QCommandLineOption highlighterOption(QStringLiteral("highlighter"),
-                                               QStringLiteral("One of: %1 (default multi).")
-                                                   .arg(MainHighlighters::names().join(QStringLiteral(", "))),
-                                               QStringLiteral("name"), QStringLiteral("multi"));
+    const QCommandLineOption highlighterOption(
+        QStringLiteral("highlighter"),
+        QStringLiteral("One of: %1 (default multi).").arg(MainHighlighters::names().join(QStringLiteral(", "))),
+        QStringLiteral("name"), QStringLiteral("multi"));
     const QCommandLineOption dump(QStringLiteral("dump"), QStringLiteral("Print every token (the default)."));
     const QCommandLineOption benchOption(QStringLiteral("bench"),
                                          QStringLiteral("Highlight the file N times and print the speed."),

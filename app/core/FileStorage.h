@@ -23,8 +23,8 @@ QByteArray encodeFileContent(const ProjectFile &file, TextEncoding *encoding);
 // Why a save failed. Nothing was written in either case.
 struct SaveError {
     bool backup = false; // the backup could not be made
-    QString path;        // the backup's path, else the target's
-    QString reason;      // the system's error text
+    QString path; // the backup's path, else the target's
+    QString reason; // the system's error text
 
     // "Can't create backup file: <backup>" or "<target>: <reason>"; the caller may pass the
     // translated caption of the backup message.

@@ -28,15 +28,14 @@ bool sameName(QStringView a, QStringView b)
 // The profile functions strip one pair of matching quotes around a value.
 QString unquoted(QStringView value)
 {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
-        && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
         return value.mid(1, value.size() - 2).toString();
     return value.toString();
 }
 
 } // namespace
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path) : m_path(std::move(path)) { }
 
 bool IniFile::load()
 {

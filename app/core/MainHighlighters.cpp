@@ -6,11 +6,13 @@ namespace {
 
 using Pick = SynCustomHighlighter *(*)(MainHighlighters &);
 
+// clang-format off
 const std::pair<const char16_t *, Pick> ByName[] = {
     {u"php", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhPHP; }},
     {u"html", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhHTML; }},
     {u"multi", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhMulti; }},
 };
+// clang-format on
 
 } // namespace
 

@@ -13,12 +13,14 @@ struct SchemeSetting {
 };
 
 // In the order they are tried: a line's first PHP marker wins over a script tag before it.
+// clang-format off
 constexpr SchemeSetting Schemes[] = {
     {u"PHPScheme", false, u"<\\?", u"\\?>", &EmbeddedHighlighters::php},
     {u"JSScheme", false, u"<SCRIPT", u"</SCRIPT>", &EmbeddedHighlighters::js},
     {u"CSSScheme", false, u"<STYLE", u"</STYLE>", &EmbeddedHighlighters::css},
     {u"ASPScheme", true, u"<\\%", u"\\%>", &EmbeddedHighlighters::asp},
 };
+// clang-format on
 
 constexpr SynColor Red = 0x0000FF;
 

@@ -6,7 +6,7 @@ class SynMultiSyn;
 // The highlighters the main window embeds in its multi-language highlighter; a missing one
 // (nullptr) leaves its scheme unused.
 struct EmbeddedHighlighters {
-    SynCustomHighlighter *html = nullptr;  // text outside every scheme
+    SynCustomHighlighter *html = nullptr; // text outside every scheme
     SynCustomHighlighter *php = nullptr;
     SynCustomHighlighter *js = nullptr;
     SynCustomHighlighter *css = nullptr;

@@ -42,8 +42,7 @@ std::optional<int> integer(const QString &text)
 
 PlacementStore::PlacementStore(const QString &fileName)
     : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
-{
-}
+{ }
 
 PlacementStore::~PlacementStore() = default;
 
@@ -115,10 +114,8 @@ QVariant PlacementStore::readProperty(const QString &window, const QString &name
         if (text.compare(u"False", Qt::CaseInsensitive) == 0)
             return false;
         return fallback;
-    case QMetaType::Int:
-        return integer(text).value_or(fallback.toInt());
-    default:
-        return text;
+    case QMetaType::Int: return integer(text).value_or(fallback.toInt());
+    default: return text;
     }
 }
 

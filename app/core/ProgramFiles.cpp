@@ -18,9 +18,9 @@ QString programListFileName(const QString &programPath, const QString &extension
 }
 
 ProgramFiles::ProgramFiles(QString settingsDir, QString dataDir)
-    : m_settingsDir(withSlash(settingsDir)), m_dataDir(withSlash(dataDir))
-{
-}
+    : m_settingsDir(withSlash(settingsDir)),
+      m_dataDir(withSlash(dataDir))
+{ }
 
 QString ProgramFiles::chooseSettingsDir(const QString &commandLineDir, const QString &programDir,
                                         const QString &xdgConfigHome)
@@ -29,8 +29,7 @@ QString ProgramFiles::chooseSettingsDir(const QString &commandLineDir, const QSt
         return withSlash(QDir(commandLineDir).absolutePath());
     if (QFileInfo::exists(withSlash(programDir) + BaseName + QStringLiteral(".ini")))
         return withSlash(programDir);
-    const QString configHome = xdgConfigHome.isEmpty() ? QDir::homePath() + QStringLiteral("/.config")
-                                                       : xdgConfigHome;
+    const QString configHome = xdgConfigHome.isEmpty() ? QDir::homePath() + QStringLiteral("/.config") : xdgConfigHome;
     return withSlash(configHome) + BaseName + u'/';
 }
 

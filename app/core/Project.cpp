@@ -19,7 +19,7 @@ bool loadListedFile(const ProjectFileLine &line, const QString &folder, LoadedPr
     ProjectFile file;
     file.FileName = line.Path;
     file.FileType = line.FileType;
-    file.Path = folderOf(diskPath);  // where the file is, so a relative path shows like a full one
+    file.Path = folderOf(diskPath); // where the file is, so a relative path shows like a full one
     file.CaretX = line.CaretX;
     file.CaretY = line.CaretY;
     file.TopLine = line.TopLine;

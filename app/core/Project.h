@@ -7,7 +7,7 @@
 #include <QStringList>
 
 struct ProjectOptions {
-    QString Path;      // the project folder with its trailing "/"
+    QString Path; // the project folder with its trailing "/"
     QString ServerURL; // the base URL the folder is served under; empty when not set
 };
 
@@ -15,7 +15,7 @@ struct ProjectOptions {
 struct Project {
     QString Name;
     QString Description; // the description's lines in comma form
-    QString FileName;    // the project file's name without folder; empty until first saved
+    QString FileName; // the project file's name without folder; empty until first saved
     FileTable Files;
     ProjectOptions Options;
     bool Changed = false;
@@ -34,9 +34,9 @@ void CloseProject(Project &project);
 bool SaveProject(Project &project, int lastFile, bool createBackups, SaveError *error);
 
 struct LoadedProject {
-    bool valid = false;       // false: "Invalid project file!", nothing else applies
+    bool valid = false; // false: "Invalid project file!", nothing else applies
     Project project;
-    int lastRow = 0;          // the row to focus: table index + 1 of the last active file, or 0
+    int lastRow = 0; // the row to focus: table index + 1 of the last active file, or 0
     QStringList missingFiles; // listed files that do not exist, as written: "Can't load project file:"
 };
 

@@ -29,8 +29,7 @@ ProjectController::ProjectController(EditorPane &editor, const SysOptions &optio
       m_placement(placement),
       m_prompts(std::move(prompts)),
       m_message(std::move(message))
-{
-}
+{ }
 
 ProjectController::~ProjectController() = default;
 
@@ -74,7 +73,7 @@ void ProjectController::activate(int row)
     StoreEditorState();
     if (m_activeFile >= 0 && m_activeFile < m_project.Files.size())
         m_editor.releaseFile(m_project.Files[m_activeFile]);
-    m_activeFile = -1;  // putting the text in is no change of the file
+    m_activeFile = -1; // putting the text in is no change of the file
     if (row >= 1 && row <= m_project.Files.size()) {
         m_editor.showFile(m_project.Files[row - 1]);
         m_activeFile = row - 1;
@@ -159,8 +158,8 @@ bool ProjectController::writeFile(int index, const QString &fileName)
 {
     m_saving = true;
     SaveError error;
-    const bool written = WriteFileToDisk(m_project.Files[index], fileName, m_options.CreateBackups,
-                                         m_project.Options.Path, &error);
+    const bool written =
+        WriteFileToDisk(m_project.Files[index], fileName, m_options.CreateBackups, m_project.Options.Path, &error);
     m_saving = false;
     if (!written)
         m_prompts->error(error.message(message(13)));
@@ -174,8 +173,9 @@ bool ProjectController::saveActiveFile(bool askName)
         file.Path = m_project.Options.Path;
     QString name = file.FileName;
     if (askName) {
-        const QString title = QFileInfo::exists(name) ? QStringLiteral("Save \"") + nameOf(name) + QStringLiteral("\" As:")
-                                                      : QStringLiteral("Save File ") + nameOf(name);
+        const QString title = QFileInfo::exists(name)
+            ? QStringLiteral("Save \"") + nameOf(name) + QStringLiteral("\" As:")
+            : QStringLiteral("Save File ") + nameOf(name);
         name = m_prompts->saveFile(title, name, SaveFilter, file.FileType.toLower());
         if (name.isEmpty())
             return false;
@@ -250,12 +250,12 @@ void ProjectController::btnRemoveFileClick()
     if (m_activeFile < 0)
         return;
     const ProjectFile &file = m_project.Files[m_activeFile];
-    const QString question = messageWith(6, nameOf(file.FileName)) + u' '
-                             + (file.Modified ? message(12) : QString()) + u'?';
+    const QString question =
+        messageWith(6, nameOf(file.FileName)) + u' ' + (file.Modified ? message(12) : QString()) + u'?';
     if (!m_prompts->confirm(question))
         return;
     const int removed = m_activeFile;
-    m_activeFile = -1;  // its undo history in the editor goes with it
+    m_activeFile = -1; // its undo history in the editor goes with it
     m_project.Files.remove(removed);
     rebuildFileList();
     focusRow(0);
@@ -381,8 +381,9 @@ void ProjectController::SaveProjectAs1Click()
     }
     if (m_project.FileName.isEmpty())
         m_project.FileName = m_project.Name;
-    const QString chosen = m_prompts->saveFile(QStringLiteral("Save Project \"") + m_project.Name + QStringLiteral("\" As:"),
-                                               m_project.projectFilePath(), SaveFilter, QStringLiteral("vlmp"));
+    const QString chosen =
+        m_prompts->saveFile(QStringLiteral("Save Project \"") + m_project.Name + QStringLiteral("\" As:"),
+                            m_project.projectFilePath(), SaveFilter, QStringLiteral("vlmp"));
     if (chosen.isEmpty())
         return;
     m_project.Options.Path = folderOf(chosen);
@@ -422,7 +423,8 @@ bool ProjectController::SaveChangedFilesDialog()
     if (rows.isEmpty())
         return true;
     bool notAllSaved = false;
-    const bool goOn = m_prompts->saveChangedFiles(rows, [this](int id) { return saveForClosing(id); }, &notAllSaved);
+    const bool goOn = m_prompts->saveChangedFiles(
+        rows, [this](int id) { return saveForClosing(id); }, &notAllSaved);
     if (notAllSaved)
         m_project.Changed = true;
     return goOn;
@@ -438,7 +440,8 @@ SaveOutcome ProjectController::saveForClosing(int id)
     ProjectFile &file = m_project.Files[id];
     QString name = file.FileName;
     if (!QFileInfo::exists(name)) {
-        name = m_prompts->saveFile(QStringLiteral("Save File ") + nameOf(name), name, SaveFilter, file.FileType.toLower());
+        name =
+            m_prompts->saveFile(QStringLiteral("Save File ") + nameOf(name), name, SaveFilter, file.FileType.toLower());
         if (name.isEmpty())
             return SaveOutcome::NotSaved;
     }

@@ -24,8 +24,8 @@ public:
     // The translated text of the window's message number.
     using MessageText = std::function<QString(int number)>;
 
-    ProjectController(EditorPane &editor, const SysOptions &options, ProjectHistory &history,
-                      PlacementStore &placement, std::unique_ptr<Prompts> prompts, MessageText message);
+    ProjectController(EditorPane &editor, const SysOptions &options, ProjectHistory &history, PlacementStore &placement,
+                      std::unique_ptr<Prompts> prompts, MessageText message);
     ~ProjectController() override;
 
     Prompts &prompts() { return *m_prompts; }

@@ -12,14 +12,10 @@ struct NewFileName {
 NewFileName newFileName(NewFileKind kind)
 {
     switch (kind) {
-    case NewFileKind::Php:
-        return {".php", "PHP"};
-    case NewFileKind::Html:
-        return {".html", "HTML"};
-    case NewFileKind::JavaScript:
-        return {".js", "JS"};
-    case NewFileKind::Undefined:
-        break;
+    case NewFileKind::Php: return {".php", "PHP"};
+    case NewFileKind::Html: return {".html", "HTML"};
+    case NewFileKind::JavaScript: return {".js", "JS"};
+    case NewFileKind::Undefined: break;
     }
     return {"", ""};
 }

@@ -14,10 +14,10 @@ enum class LineEnds : quint16 { Windows = 0, Unix = 1 };
 
 // One open file: its text lives here while another file is shown in the editor.
 struct ProjectFile {
-    QString FileName;   // full path (for a new file, the path it will get)
-    QString Path;       // folder with its trailing "/"
-    QString FileType;   // "PHP", "HTML", ... or the kind given by a New command
-    QString Text;       // every line followed by CR LF
+    QString FileName; // full path (for a new file, the path it will get)
+    QString Path; // folder with its trailing "/"
+    QString FileType; // "PHP", "HTML", ... or the kind given by a New command
+    QString Text; // every line followed by CR LF
     bool Saved = false;
     bool Modified = false;
     int CaretX = 0;

@@ -52,7 +52,7 @@ QString fileLine(const ProjectFile &file)
     if (file.LineFormat == LineEnds::Unix)
         line += UnixMarker;
     return line + file.FileName + u';' + file.FileType + u';' + QString::number(file.CaretX) + u','
-           + QString::number(file.CaretY) + u':' + QString::number(file.TopLine);
+        + QString::number(file.CaretY) + u':' + QString::number(file.TopLine);
 }
 
 ProjectFileLine parseFileLine(QStringView value)

@@ -29,4 +29,3 @@ public:
     // marked work unsaved.
     virtual bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) = 0;
 };
-

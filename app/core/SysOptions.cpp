@@ -18,6 +18,7 @@ constexpr char16_t Editor[] = u"Editor";
 constexpr char16_t General[] = u"General";
 
 // The order window creation reads the keys in.
+// clang-format off
 const OptionKey ReadOrder[] = {
     {Editor, u"FontName", &SysOptions::FontName},
     {Editor, u"FontSize", &SysOptions::FontSize},
@@ -40,9 +41,11 @@ const OptionKey ReadOrder[] = {
     {General, u"CreateBackups", &SysOptions::CreateBackups},
     {General, u"OpenLastUsed", &SysOptions::OpenLastUsed},
 };
+// clang-format on
 
 // The order the keys are written in. The custom-highlighting key has always been written with a
 // lower-case "h"; names match without regard to case, so it reads back as the same entry.
+// clang-format off
 const OptionKey WriteOrder[] = {
     {Editor, u"FontName", &SysOptions::FontName},
     {Editor, u"FontSize", &SysOptions::FontSize},
@@ -65,6 +68,7 @@ const OptionKey WriteOrder[] = {
     {General, u"CreateBackups", &SysOptions::CreateBackups},
     {General, u"OpenLastUsed", &SysOptions::OpenLastUsed},
 };
+// clang-format on
 
 template <typename... Ts>
 struct Overloaded : Ts... {

@@ -6,11 +6,11 @@ class IniFile;
 
 // The program's settings, one field per settings key, with the values a first run starts with.
 struct SysOptions {
-    QString FontName;                  // empty: the editor keeps its built-in font
+    QString FontName; // empty: the editor keeps its built-in font
     int FontSize = 10;
     int RightEdge = 250;
     bool Gutter = true;
-    int BackGroundColor = 16777215;    // 0x00BBGGRR, white
+    int BackGroundColor = 16777215; // 0x00BBGGRR, white
     bool SmartTabs = true;
     int TabWidth = 3;
     bool AutoIndent = true;

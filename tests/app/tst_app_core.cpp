@@ -127,8 +127,8 @@ void TestAppCore::valuesAreCutAt2047Characters()
 
 void TestAppCore::writeKeepsEveryOtherLine()
 {
-    IniFile ini = loadedIni(path("keep.ini"),
-                            "; a comment\r\n[Editor]\r\nFontSize=12\r\nUnknown=yes\r\n\r\n[Other]\r\nX=1\r\n");
+    IniFile ini =
+        loadedIni(path("keep.ini"), "; a comment\r\n[Editor]\r\nFontSize=12\r\nUnknown=yes\r\n\r\n[Other]\r\nX=1\r\n");
     ini.writeInteger(u"editor", u"FONTSIZE", 14);
     ini.writeString(u"Editor", u"FontName", QStringLiteral("Mono"));
     ini.writeBool(u"General", u"CreateBackups", false);
@@ -271,10 +271,18 @@ void TestAppCore::fileNameRule_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("settings") << "C:\\Tools\\Editor.exe" << ".INI" << "C:\\TOOLS\\EDITOR.INI";
-    QTest::addRow("history") << "C:\\Tools\\Editor.exe" << ".HIS" << "C:\\TOOLS\\EDITOR.HIS";
-    QTest::addRow("folder named .exe") << "C:\\X.EXE\\EDITOR.EXE" << ".INI" << "C:\\X.INI\\EDITOR.INI";
-    QTest::addRow("no .exe at all") << "/usr/bin/velmora" << ".INI" << "/USR/BIN/VELMORA";
+    QTest::addRow("settings") << "C:\\Tools\\Editor.exe"
+                              << ".INI"
+                              << "C:\\TOOLS\\EDITOR.INI";
+    QTest::addRow("history") << "C:\\Tools\\Editor.exe"
+                             << ".HIS"
+                             << "C:\\TOOLS\\EDITOR.HIS";
+    QTest::addRow("folder named .exe") << "C:\\X.EXE\\EDITOR.EXE"
+                                       << ".INI"
+                                       << "C:\\X.INI\\EDITOR.INI";
+    QTest::addRow("no .exe at all") << "/usr/bin/velmora"
+                                    << ".INI"
+                                    << "/USR/BIN/VELMORA";
 }
 
 void TestAppCore::fileNameRule()
@@ -372,7 +380,8 @@ void TestAppCore::editorKeys_data()
     const Qt::KeyboardModifiers none = Qt::NoModifier;
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     QTest::addRow("Ctrl+S") << int(Qt::Key_S) << ctrl << "\x13" << true << "PHP" << EditorKeyCommand::Save;
-    QTest::addRow("Ctrl+Shift+S") << int(Qt::Key_S) << (ctrl | Qt::ShiftModifier) << "" << true << "PHP" << EditorKeyCommand::None;
+    QTest::addRow("Ctrl+Shift+S") << int(Qt::Key_S) << (ctrl | Qt::ShiftModifier) << "" << true << "PHP"
+                                  << EditorKeyCommand::None;
     QTest::addRow("s") << int(Qt::Key_S) << none << "s" << true << "PHP" << EditorKeyCommand::None;
     QTest::addRow("F3") << int(Qt::Key_F3) << none << "" << true << "HTML" << EditorKeyCommand::RepeatSearch;
     QTest::addRow("Shift+F3") << int(Qt::Key_F3) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "" << true << "HTML"
@@ -381,8 +390,10 @@ void TestAppCore::editorKeys_data()
                               << EditorKeyCommand::PickVariable;
     QTest::addRow("$ in INC") << int(Qt::Key_Dollar) << none << "$" << true << "INC" << EditorKeyCommand::PickVariable;
     QTest::addRow("$ in HTML") << int(Qt::Key_Dollar) << none << "$" << true << "HTML" << EditorKeyCommand::None;
-    QTest::addRow("$ type compared exactly") << int(Qt::Key_Dollar) << none << "$" << true << "php" << EditorKeyCommand::None;
-    QTest::addRow("$ with PHPVars off") << int(Qt::Key_Dollar) << none << "$" << false << "PHP" << EditorKeyCommand::None;
+    QTest::addRow("$ type compared exactly")
+        << int(Qt::Key_Dollar) << none << "$" << true << "php" << EditorKeyCommand::None;
+    QTest::addRow("$ with PHPVars off") << int(Qt::Key_Dollar) << none << "$" << false << "PHP"
+                                        << EditorKeyCommand::None;
     QTest::addRow("$ with no file") << int(Qt::Key_Dollar) << none << "$" << true << "" << EditorKeyCommand::None;
 }
 

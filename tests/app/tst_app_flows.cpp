@@ -105,8 +105,8 @@ void TestAppFlows::cleanup()
 
 MainWindow *TestAppFlows::start(const QStringList &parameters)
 {
-    m_window = std::make_unique<MainWindow>(ProgramFiles(m_dir->filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                                            parameters);
+    m_window = std::make_unique<MainWindow>(
+        ProgramFiles(m_dir->filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)), parameters);
     auto prompts = std::make_unique<WindowPrompts>();
     m_prompts = prompts.get();
     m_window->setPrompts(std::move(prompts));
@@ -189,7 +189,8 @@ void TestAppFlows::addingAFileTwiceIsRefused()
     projects().btnAddFileClick();
     projects().btnAddFileClick();
     QCOMPARE(projects().project().Files.size(), 1);
-    QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList({"This project already contains a file named \"" + path + "\"!"}));
+    QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error),
+             QStringList({"This project already contains a file named \"" + path + "\"!"}));
     QCOMPARE(editor()->Text(), QStringLiteral("body { color: red }\r\n"));
     QVERIFY(projects().project().Files[0].Saved);
 }
@@ -204,7 +205,7 @@ void TestAppFlows::brokenProjectFileLeavesTheWindowUsable()
     start();
     projects().NewProject1Click();
     m_prompts->paths = {broken};
-    discardUnsavedWork();  // the new project's properties were set
+    discardUnsavedWork(); // the new project's properties were set
     projects().OpenProject1Click();
     QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList({"Invalid project file!"}));
     QCOMPARE(projects().project().Name, QStringLiteral("Project 1"));
@@ -261,9 +262,9 @@ void TestAppFlows::removingAndMovingFiles()
     editor()->Undo();
     QCOMPARE(editor()->LineText(), QStringLiteral("<SCRIPT Language='JavaScript'>"));
 
-    projects().btnRemoveFileClick();  // the script answers OK
+    projects().btnRemoveFileClick(); // the script answers OK
     QCOMPARE(projects().project().Files.size(), 2);
-    QCOMPARE(projects().activeFile(), 1);  // the last file becomes active
+    QCOMPARE(projects().activeFile(), 1); // the last file becomes active
     QCOMPARE(nameOf(projects().project().Files[1].FileName), QStringLiteral("new1.html"));
     QCOMPARE(editor()->Text(), QStringLiteral("<HTML>\r\n\r\n</HTML>\r\n"));
     projects().NewFile(NewFileKind::JavaScript);
@@ -300,6 +301,7 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
 namespace {
 
 // Every button and menu item whose enabling follows the state, in the order they are listed.
+// clang-format off
 const char *const RuledItems[] = {
     "btnSaveFile", "btnSaveAll", "btnAddFile", "btnRemoveFile", "btnProperties", "btnNewPHP", "btnNewHTML",
     "btnNewJS", "btnPreview", "btnFileUp", "btnFileDown", "btnRun", "btnCut", "btnCopy", "btnPaste",
@@ -310,6 +312,7 @@ const char *const RuledItems[] = {
     "Run1", "Preview1",
     "Undo2", "Redo2", "Cut2", "Copy2", "Paste2", "SelectAll2", "Search2", "Replace2", "SaveFile1",
 };
+// clang-format on
 
 } // namespace
 
@@ -355,7 +358,11 @@ void TestAppFlows::enablingFollowsTheState()
          "btnSaveFile " + project + "btnPreview btnUndo " + fileShown + projectMenu
              + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + "Undo1 " + editShown + " Undo2 SaveFile1"},
-        {"text selected and copied", [this] { editor()->SelectAll(); m_window->run(Command::Copy); },
+        {"text selected and copied",
+         [this] {
+             editor()->SelectAll();
+             m_window->run(Command::Copy);
+         },
          "btnSaveFile " + project + "btnPreview btnCut btnCopy btnPaste btnUndo " + fileShown + projectMenu
              + "Format1 Save1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 SaveAll1 "
              + "Undo1 Cut1 Copy1 Paste1 " + editShown + " Undo2 Cut2 Copy2 Paste2 SaveFile1"},
@@ -374,9 +381,8 @@ void TestAppFlows::enablingFollowsTheState()
                                  m_dir->filePath("site/p.vlmp")};
              projects().btnSaveAllClick();
          },
-         project.mid(QStringLiteral("btnSaveAll ").size()) + "btnPreview btnFileDown btnPaste btnUndo "
-             + fileShown + projectMenu
-             + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 "
+         project.mid(QStringLiteral("btnSaveAll ").size()) + "btnPreview btnFileDown btnPaste btnUndo " + fileShown
+             + projectMenu + "Format1 SaveAs1 RemoveFilefromProject1 AddFiletoProject1 ProjectProperties1 New1 Print1 "
              + "Undo1 Paste1 " + editShown + " Undo2 Paste2"},
         {"the project row", [this] { projects().focusRow(0); },
          project.mid(QStringLiteral("btnSaveAll ").size()) + projectMenu
@@ -388,8 +394,9 @@ void TestAppFlows::enablingFollowsTheState()
         QStringList expected = step.enabled.split(u' ', Qt::SkipEmptyParts);
         expected.sort();
         const QStringList actual = enabledItems();
-        QVERIFY2(actual == expected, qPrintable(QStringLiteral("%1:\n  enabled  %2\n  expected %3")
-                                                     .arg(QLatin1String(step.state), actual.join(u' '), expected.join(u' '))));
+        QVERIFY2(actual == expected,
+                 qPrintable(QStringLiteral("%1:\n  enabled  %2\n  expected %3")
+                                .arg(QLatin1String(step.state), actual.join(u' '), expected.join(u' '))));
     }
 }
 
@@ -403,7 +410,8 @@ void TestAppFlows::titleAndStatusFollowTheState()
     pageFile.close();
     QFile projectFile(project);
     QVERIFY(projectFile.open(QIODevice::WriteOnly));
-    projectFile.write("Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile=" + page.toUtf8() + ";PHP;1,1:1\r\n");
+    projectFile.write("Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile=" + page.toUtf8()
+                      + ";PHP;1,1:1\r\n");
     projectFile.close();
 
     start({project});
@@ -457,13 +465,13 @@ void TestAppFlows::escapeClosesThePreview()
     const int column = editor()->CaretX();
     const MainFrame &frame = m_window->frame();
 
-    QTest::keyClick(frame.mFile, Qt::Key_Escape);  // no preview: Esc changes nothing
+    QTest::keyClick(frame.mFile, Qt::Key_Escape); // no preview: Esc changes nothing
     QVERIFY(!frame.pnlWork->isHidden());
 
     m_window->enterPreview();
     QVERIFY(frame.pnlWork->isHidden());
     QVERIFY(!frame.pnlPreview->isHidden());
-    projects().focusRow(1);  // rows chosen during the preview activate nothing
+    projects().focusRow(1); // rows chosen during the preview activate nothing
     QCOMPARE(projects().activeFile(), 1);
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
     QVERIFY(!m_window->previewing());
@@ -485,7 +493,7 @@ void TestAppFlows::mouseInTheEditorHidesTheDeclarationPanes()
     QTest::mouseClick(frame.mFile->viewport(), Qt::LeftButton, {}, QPoint(40, 5));
     QVERIFY(frame.pnlFunctions->isHidden());
     frame.pnlClasses->show();
-    projects().NewFile(NewFileKind::Html);  // activating another file hides them too
+    projects().NewFile(NewFileKind::Html); // activating another file hides them too
     QVERIFY(frame.pnlClasses->isHidden());
 }
 

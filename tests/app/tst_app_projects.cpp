@@ -153,20 +153,19 @@ void TestAppProjects::reader_data()
     QTest::addRow("LastFile not an integer") << "LastFile=two\r\n" + a << false << QStringList() << "";
     QTest::addRow("line 4 without LastFile is a file line") << a + b << true << both << "";
     QTest::addRow("line 4 that is neither refused") << "Files\r\n" + a << false << QStringList() << "";
-    QTest::addRow("later line not a file line refused")
-        << "LastFile=1\r\n" + a + "projectfile=/web/b.inc;INC;1,1:1\r\n" << false << QStringList() << "";
-    QTest::addRow("extra empty line at the end") << "LastFile=1\r\n" + a + "\r\n" << true << QStringList{aSummary}
-                                                 << "/web/a.php";
+    QTest::addRow("later line not a file line refused") << "LastFile=1\r\n" + a + "projectfile=/web/b.inc;INC;1,1:1\r\n"
+                                                        << false << QStringList() << "";
+    QTest::addRow("extra empty line at the end") << "LastFile=1\r\n" + a + "\r\n"
+                                                 << true << QStringList{aSummary} << "/web/a.php";
     QTest::addRow("empty lines between files do not count")
         << "LastFile=2\r\n\r\n" + a + "\r\n\r\n" + b << true << both << "/web/b.inc";
-    QTest::addRow("a later LastFile line is skipped") << "LastFile=1\r\n" + a + "LastFile=9\r\n" + b << true << both
-                                                      << "/web/a.php";
+    QTest::addRow("a later LastFile line is skipped")
+        << "LastFile=1\r\n" + a + "LastFile=9\r\n" + b << true << both << "/web/a.php";
     QTest::addRow("header and one empty line") << QByteArray("\r\n") << true << QStringList() << "";
     QTest::addRow("LF line ends") << QByteArray("LastFile=1\nProjectFile=/web/a.php;PHP;5,12:1\n") << true
                                   << QStringList{aSummary} << "/web/a.php";
-    QTest::addRow("UNIX marker")
-        << QByteArray("LastFile=1\r\nProjectFile=[FILEFORMAT:UNIX]/web/lib.inc;INC;1,1:1\r\n") << true
-        << QStringList{"/web/lib.inc|INC|1,1:1|unix"} << "/web/lib.inc";
+    QTest::addRow("UNIX marker") << QByteArray("LastFile=1\r\nProjectFile=[FILEFORMAT:UNIX]/web/lib.inc;INC;1,1:1\r\n")
+                                 << true << QStringList{"/web/lib.inc|INC|1,1:1|unix"} << "/web/lib.inc";
     QTest::addRow("UNIX marker inside the path")
         << QByteArray("LastFile=0\r\nProjectFile=/web/[FILEFORMAT:UNIX]lib.inc;INC;2,2:2\r\n") << true
         << QStringList{"/web/lib.inc|INC|2,2:2|unix"} << "";
@@ -176,9 +175,8 @@ void TestAppProjects::reader_data()
                                           << QStringList{"/web/a.php|PHP|1,1:1"} << "";
     QTest::addRow("position without top line") << QByteArray("LastFile=0\r\nProjectFile=/web/a.php;PHP;5,12\r\n")
                                                << true << QStringList{"/web/a.php|PHP|1,1:1"} << "";
-    QTest::addRow("third ; spoils the position")
-        << QByteArray("LastFile=0\r\nProjectFile=/web/a.php;PHP;5,12:1;x\r\n") << true
-        << QStringList{"/web/a.php|PHP|1,1:1"} << "";
+    QTest::addRow("third ; spoils the position") << QByteArray("LastFile=0\r\nProjectFile=/web/a.php;PHP;5,12:1;x\r\n")
+                                                 << true << QStringList{"/web/a.php|PHP|1,1:1"} << "";
     QTest::addRow("no type") << QByteArray("LastFile=0\r\nProjectFile=/web/a.php\r\n") << true
                              << QStringList{"/web/a.php||1,1:1"} << "";
     QTest::addRow("relative path kept as written") << QByteArray("LastFile=1\r\nProjectFile=sub/a.php;PHP;1,2:1\r\n")
@@ -270,9 +268,9 @@ void TestAppProjects::loadReadsListedFilesAndReportsMissingOnes()
     writeAll(path("a.php"), "<?php\necho 1;\n");
     writeAll(path("sub/b.js"), "var b;");
     const QString gone = path("gone.php");
-    writeAll(path("site.vlmp"), Header + "LastFile=3\r\nProjectFile=" + path("a.php").toUtf8()
-                                    + ";PHP;3,2:1\r\nProjectFile=" + gone.toUtf8()
-                                    + ";PHP;1,1:1\r\nProjectFile=[FILEFORMAT:UNIX]sub/b.js;JS;4,1:1\r\n");
+    writeAll(path("site.vlmp"),
+             Header + "LastFile=3\r\nProjectFile=" + path("a.php").toUtf8() + ";PHP;3,2:1\r\nProjectFile="
+                 + gone.toUtf8() + ";PHP;1,1:1\r\nProjectFile=[FILEFORMAT:UNIX]sub/b.js;JS;4,1:1\r\n");
 
     const LoadedProject loaded = LoadProject(path("site.vlmp"));
     QVERIFY(loaded.valid);
@@ -289,7 +287,7 @@ void TestAppProjects::loadReadsListedFilesAndReportsMissingOnes()
     QCOMPARE(a.FileType, QStringLiteral("PHP"));
     QCOMPARE(a.Path, folder());
     QCOMPARE((QList<int>{a.CaretX, a.CaretY, a.TopLine}), (QList<int>{3, 2, 1}));
-    QVERIFY(a.Saved && !a.Modified && !a.IsNew && !a.UndoList);  // no lists kept: fresh ones
+    QVERIFY(a.Saved && !a.Modified && !a.IsNew && !a.UndoList); // no lists kept: fresh ones
 
     // Read from the project's folder, kept as written.
     const ProjectFile &b = project.Files[1];
@@ -305,10 +303,10 @@ void TestAppProjects::loadRefusesBrokenProjects_data()
     QTest::addColumn<QByteArray>("projectFile");
     QTest::addColumn<QString>("listed");
     QTest::addRow("project file missing") << QByteArray() << "";
-    QTest::addRow("lower-case header") << QByteArray("name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n")
-                                       << "";
+    QTest::addRow("lower-case header") << QByteArray("name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n") << "";
     // A listed file that is there but cannot be read is not a missing file: the load fails.
-    QTest::addRow("listed file unreadable") << Header + "LastFile=0\r\n" << "/proc/self/mem";
+    QTest::addRow("listed file unreadable") << Header + "LastFile=0\r\n"
+                                            << "/proc/self/mem";
 }
 
 void TestAppProjects::loadRefusesBrokenProjects()
@@ -426,10 +424,14 @@ void TestAppProjects::projectExtension_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("added") << "/web/site" << "/web/site.vlmp";
-    QTest::addRow("kept") << "/web/site.vlmp" << "/web/site.vlmp";
-    QTest::addRow("upper case kept") << "/web/site.VLMP" << "/web/site.VLMP";
-    QTest::addRow("other extension") << "/web/site.txt" << "/web/site.txt.vlmp";
+    QTest::addRow("added") << "/web/site"
+                           << "/web/site.vlmp";
+    QTest::addRow("kept") << "/web/site.vlmp"
+                          << "/web/site.vlmp";
+    QTest::addRow("upper case kept") << "/web/site.VLMP"
+                                     << "/web/site.VLMP";
+    QTest::addRow("other extension") << "/web/site.txt"
+                                     << "/web/site.txt.vlmp";
 }
 
 void TestAppProjects::projectExtension()
@@ -477,10 +479,14 @@ void TestAppProjects::projectPath_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("separator added") << "/web/site" << "/web/site/";
-    QTest::addRow("trailing separator not doubled") << "/web/site/" << "/web/site/";
-    QTest::addRow("doubled inside") << "/web//site" << "/web/site/";
-    QTest::addRow("tripled") << "/web///site///" << "/web/site/";
+    QTest::addRow("separator added") << "/web/site"
+                                     << "/web/site/";
+    QTest::addRow("trailing separator not doubled") << "/web/site/"
+                                                    << "/web/site/";
+    QTest::addRow("doubled inside") << "/web//site"
+                                    << "/web/site/";
+    QTest::addRow("tripled") << "/web///site///"
+                             << "/web/site/";
 }
 
 void TestAppProjects::projectPath()
@@ -539,13 +545,20 @@ void TestAppProjects::backupName_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("backup");
-    QTest::addRow("extension") << "/web/index.php" << "/web/index.~php";
-    QTest::addRow("every occurrence") << "/web/a.php.php" << "/web/a.~php.~php";
-    QTest::addRow("case sensitive") << "/web/a.PHP.php" << "/web/a.PHP.~php";
-    QTest::addRow("project file") << "/web/site.vlmp" << "/web/site.~vlmp";
-    QTest::addRow("no extension gives itself") << "/web/README" << "/web/README";
-    QTest::addRow("dot in the folder only") << "/web/site.php/README" << "/web/site.php/README";
-    QTest::addRow("folder keeps its name") << "/web/site.php/a.php" << "/web/site.php/a.~php";
+    QTest::addRow("extension") << "/web/index.php"
+                               << "/web/index.~php";
+    QTest::addRow("every occurrence") << "/web/a.php.php"
+                                      << "/web/a.~php.~php";
+    QTest::addRow("case sensitive") << "/web/a.PHP.php"
+                                    << "/web/a.PHP.~php";
+    QTest::addRow("project file") << "/web/site.vlmp"
+                                  << "/web/site.~vlmp";
+    QTest::addRow("no extension gives itself") << "/web/README"
+                                               << "/web/README";
+    QTest::addRow("dot in the folder only") << "/web/site.php/README"
+                                            << "/web/site.php/README";
+    QTest::addRow("folder keeps its name") << "/web/site.php/a.php"
+                                           << "/web/site.php/a.~php";
 }
 
 void TestAppProjects::backupName()
@@ -559,11 +572,16 @@ void TestAppProjects::fileType_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("type");
-    QTest::addRow("php") << "/web/a.php" << "PHP";
-    QTest::addRow("last extension") << "/web/a.tar.gz" << "GZ";
-    QTest::addRow("project file") << "/web/site.vlmp" << "VLMP";
-    QTest::addRow("none") << "/web/README" << "";
-    QTest::addRow("dot in the folder only") << "/web/v1.2/README" << "";
+    QTest::addRow("php") << "/web/a.php"
+                         << "PHP";
+    QTest::addRow("last extension") << "/web/a.tar.gz"
+                                    << "GZ";
+    QTest::addRow("project file") << "/web/site.vlmp"
+                                  << "VLMP";
+    QTest::addRow("none") << "/web/README"
+                          << "";
+    QTest::addRow("dot in the folder only") << "/web/v1.2/README"
+                                            << "";
 }
 
 void TestAppProjects::fileType()
@@ -580,12 +598,18 @@ void TestAppProjects::templates_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("text");
-    QTest::addRow("PHP") << "PHP" << "<?php\r\n\r\n?>";
-    QTest::addRow("HTML") << "HTML" << "<HTML>\r\n\r\n</HTML>";
-    QTest::addRow("JS") << "JS" << "<SCRIPT Language='JavaScript'>\r\n\r\n</SCRIPT>";
-    QTest::addRow("undefined") << "" << "";
-    QTest::addRow("compared exactly") << "php" << "";
-    QTest::addRow("other type") << "CSS" << "";
+    QTest::addRow("PHP") << "PHP"
+                         << "<?php\r\n\r\n?>";
+    QTest::addRow("HTML") << "HTML"
+                          << "<HTML>\r\n\r\n</HTML>";
+    QTest::addRow("JS") << "JS"
+                        << "<SCRIPT Language='JavaScript'>\r\n\r\n</SCRIPT>";
+    QTest::addRow("undefined") << ""
+                               << "";
+    QTest::addRow("compared exactly") << "php"
+                                      << "";
+    QTest::addRow("other type") << "CSS"
+                                << "";
 }
 
 void TestAppProjects::templates()
@@ -597,7 +621,7 @@ void TestAppProjects::templates()
     QCOMPARE(file.Text, text);
     QCOMPARE(file.FileType, type);
     QCOMPARE(file.Path, QStringLiteral("/web/"));
-    QVERIFY(file.IsNew && !file.Saved && !file.Modified && !file.UndoList);  // no lists kept: fresh ones
+    QVERIFY(file.IsNew && !file.Saved && !file.Modified && !file.UndoList); // no lists kept: fresh ones
     QCOMPARE(file.LineFormat, LineEnds::Windows);
 }
 
@@ -656,7 +680,7 @@ void TestAppProjects::addExistingFile()
     QCOMPARE(file.FileType, QStringLiteral("HTM"));
     QCOMPARE(file.Path, folder());
     QCOMPARE(file.Text, QStringLiteral("<p>\r\n"));
-    QVERIFY(file.Saved && !file.Modified && !file.IsNew && !file.UndoList);  // no lists kept: fresh ones
+    QVERIFY(file.Saved && !file.Modified && !file.IsNew && !file.UndoList); // no lists kept: fresh ones
 
     QVERIFY(!AddExistingFile(files, folder(), &error));
     QVERIFY(!AddExistingFile(files, path("absent.php"), &error));
@@ -685,8 +709,8 @@ void TestAppProjects::roundTrip_data()
     same("empty file", "");
     same("one line end", "\r\n");
     same("blank lines at the end", "a\r\n\r\n\r\n");
-    QTest::addRow("mixed line ends, Windows") << QByteArray("a\rb\nc\r\nd\n\re") << false
-                                              << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne");
+    QTest::addRow("mixed line ends, Windows")
+        << QByteArray("a\rb\nc\r\nd\n\re") << false << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\ne");
     QTest::addRow("mixed line ends, UNIX") << QByteArray("a\rb\nc\r\nd\n") << true << QByteArray("a\nb\nc\nd\n");
     QTest::addRow("LF file saved as Windows") << QByteArray("a\nb\n") << false << QByteArray("a\r\nb\r\n");
     QTest::addRow("no final line end, UNIX") << QByteArray("a\r\nb") << true << QByteArray("a\nb");

@@ -1,5 +1,5 @@
-#include "MainWindow.h"
 #include "FileBrowserPane.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -88,11 +88,12 @@ void TestMainWindow::opensWithItsFrame()
     QVERIFY(f.pnlFiles->isVisible());
     QCOMPARE(f.leftPaneWidth(), 200);
     QCOMPARE(f.fileBrowserHeight(), 250);
-    for (const char *name : {"pnlWork", "ToolBar1", "pnlProject", "pnlProjectFiles", "dxtlProject", "ToolBar3",
-                             "pnlFiles", "MFileExplorer", "cbMask", "sbDirectory", "pnlEditor", "ToolBar2",
-                             "sbEditor", "StatusBar1", "pnlPreview", "eProjectPath", "Splitter1", "Splitter2",
-                             "DriveComboBox1", "sbView", "sbUp", "lblFileNameYellow", "lblFileName", "cbHighlighter",
-                             "pnlFunctions", "lbFunctions", "pnlClasses", "lbClasses", "pnlMessages", "lblMessage14"})
+    for (const char *name :
+         {"pnlWork",        "ToolBar1",      "pnlProject", "pnlProjectFiles",   "dxtlProject", "ToolBar3",
+          "pnlFiles",       "MFileExplorer", "cbMask",     "sbDirectory",       "pnlEditor",   "ToolBar2",
+          "sbEditor",       "StatusBar1",    "pnlPreview", "eProjectPath",      "Splitter1",   "Splitter2",
+          "DriveComboBox1", "sbView",        "sbUp",       "lblFileNameYellow", "lblFileName", "cbHighlighter",
+          "pnlFunctions",   "lbFunctions",   "pnlClasses", "lbClasses",         "pnlMessages", "lblMessage14"})
         QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(name)), name);
     QVERIFY(!f.pnlPreview->isVisible());
     // Starting and looking writes no settings: only a refresh does.
@@ -188,19 +189,32 @@ void TestMainWindow::menuItems_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shortcut");
     QTest::addColumn<bool>("enabled");
-    QTest::addRow("New Project") << "NewProject1" << "" << true;
-    QTest::addRow("New starts disabled") << "New1" << "" << false;
-    QTest::addRow("Format starts disabled") << "Format1" << "" << false;
-    QTest::addRow("Undo") << "Undo1" << "Alt+Backspace" << false;
-    QTest::addRow("Redo") << "Redo1" << "Shift+Alt+Backspace" << false;
-    QTest::addRow("Select All") << "SelectAll1" << "Ctrl+A" << false;
-    QTest::addRow("Search") << "Search1" << "Ctrl+F" << true;
-    QTest::addRow("Replace") << "Replace1" << "Ctrl+R" << true;
-    QTest::addRow("Goto Line") << "GotoLine1" << "Ctrl+G" << true;
-    QTest::addRow("Run") << "Run1" << "F9" << false;
-    QTest::addRow("Preview") << "Preview1" << "Ctrl+F9" << false;
-    QTest::addRow("Language") << "Language1" << "" << true;
-    QTest::addRow("About") << "About1" << "" << true;
+    QTest::addRow("New Project") << "NewProject1"
+                                 << "" << true;
+    QTest::addRow("New starts disabled") << "New1"
+                                         << "" << false;
+    QTest::addRow("Format starts disabled") << "Format1"
+                                            << "" << false;
+    QTest::addRow("Undo") << "Undo1"
+                          << "Alt+Backspace" << false;
+    QTest::addRow("Redo") << "Redo1"
+                          << "Shift+Alt+Backspace" << false;
+    QTest::addRow("Select All") << "SelectAll1"
+                                << "Ctrl+A" << false;
+    QTest::addRow("Search") << "Search1"
+                            << "Ctrl+F" << true;
+    QTest::addRow("Replace") << "Replace1"
+                             << "Ctrl+R" << true;
+    QTest::addRow("Goto Line") << "GotoLine1"
+                               << "Ctrl+G" << true;
+    QTest::addRow("Run") << "Run1"
+                         << "F9" << false;
+    QTest::addRow("Preview") << "Preview1"
+                             << "Ctrl+F9" << false;
+    QTest::addRow("Language") << "Language1"
+                              << "" << true;
+    QTest::addRow("About") << "About1"
+                           << "" << true;
 }
 
 void TestMainWindow::menuItems()
@@ -222,12 +236,13 @@ void TestMainWindow::menuItems()
 void TestMainWindow::toolBars_data()
 {
     QTest::addColumn<QString>("bar");
-    QTest::addColumn<QString>("buttons");  // "|" for a separator, "-" before a hidden button
+    QTest::addColumn<QString>("buttons"); // "|" for a separator, "-" before a hidden button
     QTest::addRow("main") << "ToolBar1"
                           << "btnProjectFiles | btnNewProject btnOpenProject | btnNewPHP btnNewHTML btnNewJS | "
                              "btnSaveFile btnSaveAll | btnRun btnPreview | btnExit";
-    QTest::addRow("project list") << "ToolBar3"
-                                  << "btnAddFile btnRemoveFile btnProperties btnCodeExplorer btnFileUp btnFileDown -btnSort";
+    QTest::addRow("project list")
+        << "ToolBar3"
+        << "btnAddFile btnRemoveFile btnProperties btnCodeExplorer btnFileUp btnFileDown -btnSort";
     QTest::addRow("editor") << "ToolBar2"
                             << "btnCut btnCopy btnPaste btnUndo btnRedo btnFind btnReplace btnInsert -btnHtmlTag "
                                "btnFunctionList btnClassList btnPrint cbHighlighter";
@@ -279,13 +294,14 @@ void TestMainWindow::everyCommandPlaceIsOnTheWindow()
     }
     // The window's own menus hold the rows' items; every named action and submenu is a row's
     // (Qt's own helpers carry no names).
-    const QSet<QString> menus{"File1", "Edit1", "View1", "Project1", "Tools1", "Help1", "PopupMenu1", "PopupPHP",
-                              "mnuFiles"};
+    const QSet<QString> menus{"File1", "Edit1",      "View1",    "Project1", "Tools1",
+                              "Help1", "PopupMenu1", "PopupPHP", "mnuFiles"};
     for (const QAction *action : window.findChildren<QAction *>())
         QVERIFY2(action->objectName().isEmpty() || placed.contains(action->objectName()),
                  qPrintable(action->objectName()));
     for (const QMenu *menu : window.findChildren<QMenu *>())
-        QVERIFY2(menu->objectName().isEmpty() || placed.contains(menu->objectName()) || menus.contains(menu->objectName()),
+        QVERIFY2(menu->objectName().isEmpty() || placed.contains(menu->objectName())
+                     || menus.contains(menu->objectName()),
                  qPrintable(menu->objectName()));
 }
 
@@ -320,7 +336,7 @@ void TestMainWindow::fileBrowserDocksBelowTheProjectList()
     QAction *list = window.findChild<QAction *>(QStringLiteral("ProjectFileList1"));
     list->trigger();
     QVERIFY(f.pnlProjectFiles->isHidden());
-    QTRY_COMPARE(f.pnlFiles->height(), f.pnlProject->height());  // the browser fills the pane
+    QTRY_COMPARE(f.pnlFiles->height(), f.pnlProject->height()); // the browser fills the pane
 
     list->trigger();
     QVERIFY(f.pnlProjectFiles->isVisible());
@@ -364,7 +380,7 @@ void TestMainWindow::colourFilesAreLoaded()
     MainWindow window(files(), {});
     const SynPHPSyn &xhPHP = window.highlighters().xhPHP;
     QCOMPARE(xhPHP.CommentAttri()->Style(), std::uint8_t(fsBold | fsItalic));
-    QCOMPARE(xhPHP.CommentAttri()->Foreground(), SynColor(0x808000));  // as the window set it
+    QCOMPARE(xhPHP.CommentAttri()->Foreground(), SynColor(0x808000)); // as the window set it
     QCOMPARE(xhPHP.VariableAttri()->Foreground(), SynColor(0x0000FF));
     // An existing file is only read.
     QVERIFY(php.open(QIODevice::ReadOnly));

@@ -30,7 +30,7 @@ public:
         shown = true;
     }
     void storeState(ProjectFile &file) const override { file.Text = text; }
-    void releaseFile(ProjectFile &) override {}
+    void releaseFile(ProjectFile &) override { }
     void hide() override { shown = false; }
     bool isShown() const override { return shown; }
 };
@@ -103,8 +103,9 @@ void TestProjectFlows::init()
 void TestProjectFlows::openSite()
 {
     writeAll(path("a.php"), "<?php echo 1; ?>\r\n");
-    writeAll(path("site.vlmp"), "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile="
-                                    + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
+    writeAll(path("site.vlmp"),
+             "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile=" + path("a.php").toUtf8()
+                 + ";PHP;1,1:1\r\n");
     QVERIFY(m_projects->LoadProject(path("site.vlmp")));
     QCOMPARE(m_projects->activeFile(), 0);
 }
@@ -133,8 +134,9 @@ void TestProjectFlows::newFileThenSaveAllWritesFileAndProject()
     QCOMPARE(m_prompts->messages.size(), 0);
     QCOMPARE(m_prompts->saveTitles, QStringList({"Save File new1.php", "Save Project \"Project 1\" As:"}));
     QCOMPARE(readAll(path("site/page.php")), QByteArray("// a\r\n<?php\r\n\r\n?>\r\n"));
-    QCOMPARE(readAll(path("site/site.vlmp")), "Name=Project 1\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile="
-                                                  + path("site/page.php").toUtf8() + ";PHP;0,0:0\r\n");
+    QCOMPARE(readAll(path("site/site.vlmp")),
+             "Name=Project 1\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile="
+                 + path("site/page.php").toUtf8() + ";PHP;0,0:0\r\n");
     QVERIFY(!m_projects->project().Changed);
     QVERIFY(m_projects->project().Files.AllFilesSaved());
 }
@@ -142,8 +144,8 @@ void TestProjectFlows::newFileThenSaveAllWritesFileAndProject()
 void TestProjectFlows::leavingAProjectWithUnsavedWork_data()
 {
     QTest::addColumn<Leave>("leave");
-    QTest::addColumn<bool>("ok");          // the Save Files answer: OK or Cancel
-    QTest::addColumn<bool>("marked");      // with OK: the rows stay marked, or None was pressed
+    QTest::addColumn<bool>("ok"); // the Save Files answer: OK or Cancel
+    QTest::addColumn<bool>("marked"); // with OK: the rows stay marked, or None was pressed
     QTest::addColumn<QString>("nameAfter");
     QTest::addColumn<bool>("fileSaved");
 
@@ -151,8 +153,11 @@ void TestProjectFlows::leavingAProjectWithUnsavedWork_data()
         const char *name;
         Leave leave;
         const char *replacedBy;
-    } ways[] = {{"close", Leave::Close, ""}, {"new", Leave::New, "Project 1"}, {"open", Leave::Open, "Other"},
-                {"reopen", Leave::Reopen, "Other"}, {"quit", Leave::Quit, ""}};
+    } ways[] = {{"close", Leave::Close, ""},
+                {"new", Leave::New, "Project 1"},
+                {"open", Leave::Open, "Other"},
+                {"reopen", Leave::Reopen, "Other"},
+                {"quit", Leave::Quit, ""}};
     for (const auto &way : ways) {
         QTest::addRow("%s, Cancel", way.name) << way.leave << false << false << "Site" << false;
         QTest::addRow("%s, None then OK", way.name) << way.leave << true << false << way.replacedBy << false;
@@ -170,28 +175,20 @@ void TestProjectFlows::leavingAProjectWithUnsavedWork()
     writeAll(path("other.vlmp"), "Name=Other\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
     openSite();
     type(QStringLiteral("x"));
-    m_projects->StoreEditorState();  // the window does so as a menu takes the keyboard
+    m_projects->StoreEditorState(); // the window does so as a menu takes the keyboard
     const QByteArray onDisk = readAll(path("a.php"));
 
     m_prompts->saveFiles = {{ok, marked ? QList<bool>() : QList<bool>{false, false}}};
     m_prompts->cancelProperties = true;
     switch (leave) {
-    case Leave::Close:
-        m_projects->CloseProject1Click();
-        break;
-    case Leave::New:
-        m_projects->NewProject1Click();
-        break;
+    case Leave::Close: m_projects->CloseProject1Click(); break;
+    case Leave::New: m_projects->NewProject1Click(); break;
     case Leave::Open:
         m_prompts->paths = {path("other.vlmp")};
         m_projects->OpenProject1Click();
         break;
-    case Leave::Reopen:
-        m_projects->reopenProject(path("other.vlmp"));
-        break;
-    case Leave::Quit:
-        QCOMPARE(m_projects->TryCloseProject(), nameAfter.isEmpty());
-        break;
+    case Leave::Reopen: m_projects->reopenProject(path("other.vlmp")); break;
+    case Leave::Quit: QCOMPARE(m_projects->TryCloseProject(), nameAfter.isEmpty()); break;
     }
     const QStringList rows{"Site <" + path("site.vlmp") + ">", "a.php <" + path("a.php") + ">"};
     QCOMPARE(m_prompts->saveFilesRows, QList<QStringList>{rows});
@@ -207,7 +204,7 @@ void TestProjectFlows::aFailedSaveKeepsTheProjectOpen()
     m_projects->NewFile(NewFileKind::Html);
     type(QStringLiteral("x"));
     m_prompts->paths = {path("no/such/folder/page.html")};
-    m_prompts->saveFiles = {{true, {false, true}}};  // only the file
+    m_prompts->saveFiles = {{true, {false, true}}}; // only the file
     QVERIFY(!m_projects->TryCloseProject());
     QCOMPARE(m_projects->project().Name, QStringLiteral("Project 1"));
     QCOMPARE(m_prompts->texts(Box::Error).size(), 1);
@@ -240,7 +237,7 @@ void TestProjectFlows::switchingFilesKeepsEachText()
 
 void TestProjectFlows::addingFiles_data()
 {
-    QTest::addColumn<QStringList>("chosen");  // the Add File answers, one per click
+    QTest::addColumn<QStringList>("chosen"); // the Add File answers, one per click
     QTest::addColumn<int>("files");
     QTest::addColumn<QStringList>("errors");
     QTest::addColumn<bool>("changed");
@@ -249,8 +246,8 @@ void TestProjectFlows::addingFiles_data()
     QTest::addRow("cancelled") << QStringList{""} << 0 << QStringList() << false;
     QTest::addRow("the same file twice") << QStringList{"page.css", "page.css"} << 1
                                          << QStringList{"This project already contains a file named \"%1\"!"} << true;
-    QTest::addRow("names differing in case are two files") << QStringList{"page.css", "PAGE.css"} << 2 << QStringList()
-                                                           << true;
+    QTest::addRow("names differing in case are two files")
+        << QStringList{"page.css", "PAGE.css"} << 2 << QStringList() << true;
     QTest::addRow("a folder") << QStringList{"sub"} << 0 << QStringList{"Not a regular file"} << false;
 }
 
@@ -287,9 +284,9 @@ void TestProjectFlows::brokenAndIncompleteProjects()
     QCOMPARE(m_projects->project().Name, QStringLiteral("Site"));
 
     m_prompts->messages.clear();
-    writeAll(path("gaps.vlmp"), "Name=Gaps\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile="
-                                    + path("gone.php").toUtf8() + ";PHP;1,1:1\r\nProjectFile="
-                                    + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
+    writeAll(path("gaps.vlmp"),
+             "Name=Gaps\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile=" + path("gone.php").toUtf8()
+                 + ";PHP;1,1:1\r\nProjectFile=" + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
     QSignalSpy history(m_projects.get(), &ProjectController::historyChanged);
     QVERIFY(m_projects->LoadProject(path("gaps.vlmp")));
     QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Can't load project file: " + path("gone.php")});
@@ -317,9 +314,10 @@ void TestProjectFlows::removingAFileAsksFirst()
     type(QStringLiteral("y"));
     m_prompts->confirmations = {answer};
     m_projects->btnRemoveFileClick();
-    QCOMPARE(m_prompts->texts(Box::Question), QStringList{"Remove \"new1.js\" from Project (the file has been changed)?"});
+    QCOMPARE(m_prompts->texts(Box::Question),
+             QStringList{"Remove \"new1.js\" from Project (the file has been changed)?"});
     QCOMPARE(m_projects->project().Files.size(), filesAfter);
-    QCOMPARE(m_projects->activeFile(), filesAfter - 1);  // the last file is active
+    QCOMPARE(m_projects->activeFile(), filesAfter - 1); // the last file is active
 }
 
 void TestProjectFlows::saveProjectAsWantsTheFilesSavedFirst()

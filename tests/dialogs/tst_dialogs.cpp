@@ -79,9 +79,11 @@ QPoint checkIndicatorCentre(QTableWidget *table, int row)
 
 PropertiesFields sampleFields(bool asIs)
 {
-    return {QStringLiteral("Shop"), QStringLiteral("/web/shop/"),
+    return {QStringLiteral("Shop"),
+            QStringLiteral("/web/shop/"),
             {QStringLiteral("one two"), QStringLiteral("three")},
-            QStringLiteral("localhost:8080/shop"), asIs};
+            QStringLiteral("localhost:8080/shop"),
+            asIs};
 }
 
 // Types text into the memo with Return for each line break, as a user would.
@@ -142,17 +144,16 @@ void TestDialogs::rowTextsNameWhatTheyKeep_data()
     QTest::addColumn<SaveFileRow>("row");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("id");
-    QTest::addRow("project")
-        << SaveFileRow::forProject(QStringLiteral("Shop"), QStringLiteral("/web/shop.vlmp"))
-        << QStringLiteral("Shop </web/shop.vlmp>") << -1;
-    QTest::addRow("project never saved")
-        << SaveFileRow::forProject(QStringLiteral("Project 1"), QStringLiteral("/home/me/"))
-        << QStringLiteral("Project 1 </home/me/>") << -1;
+    QTest::addRow("project") << SaveFileRow::forProject(QStringLiteral("Shop"), QStringLiteral("/web/shop.vlmp"))
+                             << QStringLiteral("Shop </web/shop.vlmp>") << -1;
+    QTest::addRow("project never saved") << SaveFileRow::forProject(QStringLiteral("Project 1"),
+                                                                    QStringLiteral("/home/me/"))
+                                         << QStringLiteral("Project 1 </home/me/>") << -1;
     QTest::addRow("file") << SaveFileRow::forFile(QStringLiteral("/web/a/index.php"), 4)
                           << QStringLiteral("index.php </web/a/index.php>") << 4;
     const QString deep = QStringLiteral("/web/") + QString(120, u'x') + QStringLiteral("/page.php");
-    QTest::addRow("long path stays whole") << SaveFileRow::forFile(deep, 7)
-                                           << QStringLiteral("page.php <") + deep + u'>' << 7;
+    QTest::addRow("long path stays whole")
+        << SaveFileRow::forFile(deep, 7) << QStringLiteral("page.php <") + deep + u'>' << 7;
 }
 
 void TestDialogs::rowTextsNameWhatTheyKeep()
@@ -174,9 +175,10 @@ void TestDialogs::saveFilesOpensWithEveryRowMarked()
     QTableWidget *table = grid(dialog);
     QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("File Name <Path>"));
     QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Save?"));
-    QCOMPARE(rowTexts(dialog), QStringList({QStringLiteral("Shop </web/shop/shop.vlmp>"),
-                                            QStringLiteral("index.php </web/shop/index.php>"),
-                                            QStringLiteral("site.css </web/shop/css/site.css>")}));
+    QCOMPARE(
+        rowTexts(dialog),
+        QStringList({QStringLiteral("Shop </web/shop/shop.vlmp>"), QStringLiteral("index.php </web/shop/index.php>"),
+                     QStringLiteral("site.css </web/shop/css/site.css>")}));
     QCOMPARE(marks(dialog), QList<bool>({true, true, true}));
     QCOMPARE(table->currentRow(), 0);
     QCOMPARE(child<QPushButton>(dialog, "btnOK")->text(), QStringLiteral("OK"));
@@ -198,20 +200,18 @@ void TestDialogs::okSavesFromTheLastRowToTheFirst_data()
     QTest::addRow("every row saved: goes on")
         << Outcomes{} << QList<int>{3, 0, -1} << false << int(QDialog::Accepted) << none << false;
     QTest::addRow("a cancelled save dialog: the rest is saved, the caller stays")
-        << Outcomes{{0, SaveOutcome::NotSaved}} << QList<int>{3, 0, -1} << false
-        << int(QDialog::Rejected) << none << true;
+        << Outcomes{{0, SaveOutcome::NotSaved}} << QList<int>{3, 0, -1} << false << int(QDialog::Rejected) << none
+        << true;
     QTest::addRow("project still changed: the caller stays")
-        << Outcomes{{-1, SaveOutcome::NotSaved}} << QList<int>{3, 0, -1} << false
-        << int(QDialog::Rejected) << none << true;
+        << Outcomes{{-1, SaveOutcome::NotSaved}} << QList<int>{3, 0, -1} << false << int(QDialog::Rejected) << none
+        << true;
     QTest::addRow("a save error stops at that row")
         << Outcomes{{0, SaveOutcome::Stop}} << QList<int>{3, 0} << true << int(QDialog::Rejected)
-        << QStringList{QStringLiteral("Shop </web/shop/shop.vlmp>"),
-                       QStringLiteral("index.php </web/shop/index.php>")}
+        << QStringList{QStringLiteral("Shop </web/shop/shop.vlmp>"), QStringLiteral("index.php </web/shop/index.php>")}
         << false;
     QTest::addRow("an error on the first file processed keeps every row")
         << Outcomes{{3, SaveOutcome::Stop}} << QList<int>{3} << true << int(QDialog::Rejected)
-        << QStringList{QStringLiteral("Shop </web/shop/shop.vlmp>"),
-                       QStringLiteral("index.php </web/shop/index.php>"),
+        << QStringList{QStringLiteral("Shop </web/shop/shop.vlmp>"), QStringLiteral("index.php </web/shop/index.php>"),
                        QStringLiteral("site.css </web/shop/css/site.css>")}
         << false;
 }
@@ -281,8 +281,8 @@ void TestDialogs::clickInARowTogglesItsMarkOnce()
     QTableWidget *table = grid(dialog);
     const QRect cell = table->visualItemRect(table->item(1, column));
     // Off the indicator: right of the cell's middle, where no check box is drawn.
-    const QPoint where = onCheckIndicator ? checkIndicatorCentre(table, 1)
-                                          : cell.center() + QPoint(cell.width() / 4, 0);
+    const QPoint where =
+        onCheckIndicator ? checkIndicatorCentre(table, 1) : cell.center() + QPoint(cell.width() / 4, 0);
     QVERIFY(cell.contains(where));
 
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, where);
@@ -376,8 +376,7 @@ void TestDialogs::propertiesShowAndReturnTheFields()
     QCOMPARE(child<QLineEdit>(dialog, "ePath")->text(), fields.path);
     QCOMPARE(child<QLineEdit>(dialog, "eURL")->text(), fields.url);
     QCOMPARE(child<QCheckBox>(dialog, "cbxAsis")->isChecked(), fields.asIs);
-    QCOMPARE(child<QPlainTextEdit>(dialog, "mDescription")->toPlainText(),
-             fields.descriptionLines.join(u'\n'));
+    QCOMPARE(child<QPlainTextEdit>(dialog, "mDescription")->toPlainText(), fields.descriptionLines.join(u'\n'));
     QCOMPARE(dialog.fields(), fields);
 
     child<QCheckBox>(dialog, "cbxAsis")->click();
@@ -396,8 +395,7 @@ void TestDialogs::memoTextAndLines_data()
                                << QStringLiteral("one two\nthree");
     QTest::addRow("blank line inside") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}
                                        << QStringLiteral("a\n\nb");
-    QTest::addRow("last line empty") << QStringList{QStringLiteral("a"), QString()}
-                                     << QStringLiteral("a\n\n");
+    QTest::addRow("last line empty") << QStringList{QStringLiteral("a"), QString()} << QStringLiteral("a\n\n");
 }
 
 void TestDialogs::memoTextAndLines()
@@ -420,8 +418,7 @@ void TestDialogs::finalLineBreakEndsTheLastLine()
     PropertiesDialog dialog({QStringLiteral("P"), {}, {}, {}, false});
     auto *description = child<QPlainTextEdit>(dialog, "mDescription");
     typeInto(description, QStringLiteral("alpha\nbeta\n"));
-    QCOMPARE(dialog.fields().descriptionLines,
-             QStringList({QStringLiteral("alpha"), QStringLiteral("beta")}));
+    QCOMPARE(dialog.fields().descriptionLines, QStringList({QStringLiteral("alpha"), QStringLiteral("beta")}));
 }
 
 void TestDialogs::okIsEnabledExactlyWithAName()
@@ -471,8 +468,9 @@ void TestDialogs::propertiesLayout()
         if (const QLayoutItem *item = form->itemAt(row, QFormLayout::LabelRole))
             labels.append(qobject_cast<QLabel *>(item->widget())->text());
     }
-    QCOMPARE(labels, QStringList({QStringLiteral("Project Name:"), QStringLiteral("Description:"),
-                                  QStringLiteral("Project Path:"), QStringLiteral("Server URL:")}));
+    QCOMPARE(labels,
+             QStringList({QStringLiteral("Project Name:"), QStringLiteral("Description:"),
+                          QStringLiteral("Project Path:"), QStringLiteral("Server URL:")}));
 
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));

@@ -35,8 +35,7 @@ void TypingRows()
     Typed("typed character is inserted", u"ab|c"_s, u"x"_s, u"abx|c"_s);
     Typed("overwrite replaces", u"ab|c"_s, u"x"_s, u"abx|"_s, {C::ToggleMode});
     Typed("overwrite at the line end appends", u"ab|"_s, u"x"_s, u"abx|"_s, {C::ToggleMode});
-    Typed("overwrite replaces a pair by the char and a space", u"a|\U0001F600b"_s, u"x"_s, u"ax| b"_s,
-          {C::ToggleMode});
+    Typed("overwrite replaces a pair by the char and a space", u"a|\U0001F600b"_s, u"x"_s, u"ax| b"_s, {C::ToggleMode});
     Typed("virtual space is filled with spaces", u"ab··|"_s, u"x"_s, u"ab  x|"_s);
     Typed("empty line is filled with indentation", u"····|"_s, u"x"_s, u"    x|"_s);
     Typed("indentation uses tabs where allowed", u"·········|"_s, u"x"_s, u"\t\t x|"_s, {}, RealTabs);
@@ -71,8 +70,7 @@ void DeleteRows()
     const Commands del{C::DeleteChar};
     Row("backspace deletes the character before", u"ab|c"_s, back, u"a|c"_s);
     Row("backspace unindents to the line above", u"    a\n        |x"_s, back, u"    a\n    |x"_s);
-    Row("backspace without auto indent deletes one", u"    a\n        |x"_s, back, u"    a\n       |x"_s,
-        NoAutoIndent);
+    Row("backspace without auto indent deletes one", u"    a\n        |x"_s, back, u"    a\n       |x"_s, NoAutoIndent);
     Row("backspace to the tab stop", u"      |x"_s, back, u"    |x"_s, NoSmartDelete);
     Row("backspace stops at a tab", u"\t  |x"_s, back, u"\t|x"_s, NoSmartDelete);
     Row("backspace deletes a lone tab", u"\t|x"_s, back, u"|x"_s, NoSmartDelete);
@@ -129,10 +127,10 @@ void TabRows()
     Row("shift tab to the previous stop", u"      |x"_s, {C::ShiftTab}, u"    |x"_s);
     Row("shift tab over virtual space", u"ab····|"_s, {C::ShiftTab}, u"ab··|"_s);
     Row("shift tab stops at text", u"ab |x"_s, {C::ShiftTab}, u"ab|x"_s);
-    Row("smart shift tab to the word start above", u"if (a)  bar\n        |x"_s, {C::ShiftTab},
-        u"if (a)  bar\n   |x"_s, SmartTabs);
-    Row("smart shift tab never deletes text", u"function foo\n    abc|"_s, {C::ShiftTab},
-        u"function foo\n    abc|"_s, SmartTabs);
+    Row("smart shift tab to the word start above", u"if (a)  bar\n        |x"_s, {C::ShiftTab}, u"if (a)  bar\n   |x"_s,
+        SmartTabs);
+    Row("smart shift tab never deletes text", u"function foo\n    abc|"_s, {C::ShiftTab}, u"function foo\n    abc|"_s,
+        SmartTabs);
     Row("shift tab in column 1", u"|x"_s, {C::ShiftTab}, u"|x"_s);
     Row("block indent the caret line", u"fo|o"_s, {C::BlockIndent}, u"    fo|o"_s);
     Row("block indent with a tab", u"foo|"_s, {C::BlockIndent}, u"\tfoo|"_s, RealTabs);
@@ -213,18 +211,17 @@ void TestEditorModel::blockIndentKeepsSelection_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<BufferCoord>("expectedAnchor");
     QTest::addColumn<BufferCoord>("expectedCaret");
-    QTest::newRow("indent shifts the selection") << u"ab\ncd\nef"_s << BufferCoord{2, 1} << BufferCoord{2, 2}
-                                                 << C::BlockIndent << u"    ab\n    cd\nef"_s << BufferCoord{6, 1}
-                                                 << BufferCoord{6, 2};
+    QTest::newRow("indent shifts the selection")
+        << u"ab\ncd\nef"_s << BufferCoord{2, 1} << BufferCoord{2, 2} << C::BlockIndent << u"    ab\n    cd\nef"_s
+        << BufferCoord{6, 1} << BufferCoord{6, 2};
     QTest::newRow("a selection ending in column 1 leaves that line")
         << u"ab\ncd\nef"_s << BufferCoord{1, 1} << BufferCoord{1, 3} << C::BlockIndent << u"    ab\n    cd\nef"_s
         << BufferCoord{1, 1} << BufferCoord{1, 3};
-    QTest::newRow("unindent shifts back") << u"    ab\n  cd\nef"_s << BufferCoord{5, 1} << BufferCoord{3, 2}
-                                          << C::BlockUnindent << u"ab\ncd\nef"_s << BufferCoord{1, 1}
-                                          << BufferCoord{1, 2};
-    QTest::newRow("empty lines stay empty") << u"ab\n\ncd"_s << BufferCoord{1, 1} << BufferCoord{3, 3}
-                                            << C::BlockIndent << u"    ab\n\n    cd"_s << BufferCoord{1, 1}
-                                            << BufferCoord{7, 3};
+    QTest::newRow("unindent shifts back")
+        << u"    ab\n  cd\nef"_s << BufferCoord{5, 1} << BufferCoord{3, 2} << C::BlockUnindent << u"ab\ncd\nef"_s
+        << BufferCoord{1, 1} << BufferCoord{1, 2};
+    QTest::newRow("empty lines stay empty") << u"ab\n\ncd"_s << BufferCoord{1, 1} << BufferCoord{3, 3} << C::BlockIndent
+                                            << u"    ab\n\n    cd"_s << BufferCoord{1, 1} << BufferCoord{7, 3};
 }
 
 void TestEditorModel::blockIndentKeepsSelection()

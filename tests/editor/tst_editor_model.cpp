@@ -174,18 +174,18 @@ void TestEditorModel::selectionText_data()
     QTest::addColumn<QString>("selText");
     QTest::addColumn<QString>("afterDelete");
     using M = SelectionMode;
-    QTest::newRow("normal over three lines") << M::Normal << BufferCoord{2, 1} << BufferCoord{2, 3}
-                                             << u"bcd\r\nefgh\r\ni"_s << u"aj"_s;
-    QTest::newRow("normal made backwards") << M::Normal << BufferCoord{2, 3} << BufferCoord{2, 1}
-                                           << u"bcd\r\nefgh\r\ni"_s << u"aj"_s;
-    QTest::newRow("normal from beyond a line end") << M::Normal << BufferCoord{7, 1} << BufferCoord{2, 2} << u"\r\ne"_s
-                                                   << u"abcdfgh\nij"_s;
+    QTest::newRow("normal over three lines")
+        << M::Normal << BufferCoord{2, 1} << BufferCoord{2, 3} << u"bcd\r\nefgh\r\ni"_s << u"aj"_s;
+    QTest::newRow("normal made backwards")
+        << M::Normal << BufferCoord{2, 3} << BufferCoord{2, 1} << u"bcd\r\nefgh\r\ni"_s << u"aj"_s;
+    QTest::newRow("normal from beyond a line end")
+        << M::Normal << BufferCoord{7, 1} << BufferCoord{2, 2} << u"\r\ne"_s << u"abcdfgh\nij"_s;
     QTest::newRow("column rectangle") << M::Column << BufferCoord{2, 1} << BufferCoord{4, 3} << u"bc\r\nfg\r\nj"_s
                                       << u"ad\neh\ni"_s;
     QTest::newRow("whole lines") << M::Line << BufferCoord{3, 1} << BufferCoord{1, 2} << u"abcd\r\nefgh\r\n"_s
                                  << u"ij"_s;
-    QTest::newRow("every line leaves one empty line") << M::Line << BufferCoord{1, 1} << BufferCoord{1, 3}
-                                                      << u"abcd\r\nefgh\r\nij\r\n"_s << u""_s;
+    QTest::newRow("every line leaves one empty line")
+        << M::Line << BufferCoord{1, 1} << BufferCoord{1, 3} << u"abcd\r\nefgh\r\nij\r\n"_s << u""_s;
 }
 
 void TestEditorModel::selectionText()

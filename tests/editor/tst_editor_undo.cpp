@@ -50,17 +50,14 @@ void TestEditorModel::undoGrouping_data()
     QTest::newRow("without group undo one by one")
         << u"|"_s << three << u"abc"_s << (Defaults & ~eoGroupUndo) << QStringList{u"ab|"_s, u"a|"_s, u"|"_s};
     QTest::newRow("a line break ends a run") << u"|"_s << Commands{C::Char, C::Char, C::LineBreak, C::Char, C::Char}
-                                             << u"abcd"_s << Defaults
-                                             << QStringList{u"ab\n|"_s, u"ab|"_s, u"|"_s};
+                                             << u"abcd"_s << Defaults << QStringList{u"ab\n|"_s, u"ab|"_s, u"|"_s};
     QTest::newRow("a run of deletions goes back at once")
         << u"abcd|"_s << Commands{C::DeleteLastChar, C::DeleteLastChar, C::DeleteLastChar} << QString() << Defaults
         << QStringList{u"abcd|"_s};
-    QTest::newRow("typing and deleting are two steps")
-        << u"|"_s << Commands{C::Char, C::Char, C::DeleteLastChar} << u"ab"_s << Defaults
-        << QStringList{u"ab|"_s, u"|"_s};
+    QTest::newRow("typing and deleting are two steps") << u"|"_s << Commands{C::Char, C::Char, C::DeleteLastChar}
+                                                       << u"ab"_s << Defaults << QStringList{u"ab|"_s, u"|"_s};
     QTest::newRow("backspace and delete run together")
-        << u"ab|cd"_s << Commands{C::DeleteLastChar, C::DeleteChar} << QString() << Defaults
-        << QStringList{u"ab|cd"_s};
+        << u"ab|cd"_s << Commands{C::DeleteLastChar, C::DeleteChar} << QString() << Defaults << QStringList{u"ab|cd"_s};
     QTest::newRow("a replaced selection does not join the run")
         << u"ab|"_s << Commands{C::Char, C::SelLeft, C::Char} << u"xy"_s << Defaults
         << QStringList{u"ab|x"_s, u"ab|"_s};
@@ -116,24 +113,21 @@ void TestEditorModel::undoRedoRoundTrip_data()
     QTest::addColumn<QString>("typed");
     QTest::newRow("split, join, tab and lines")
         << u"  foo|bar\nbaz /* q\nend */"_s
-        << Commands{C::LineBreak, C::DeleteLastChar, C::LineBreak, C::Tab, C::DeleteLine, C::InsertLine}
-        << u"x/*y"_s;
+        << Commands{C::LineBreak, C::DeleteLastChar, C::LineBreak, C::Tab, C::DeleteLine, C::InsertLine} << u"x/*y"_s;
     QTest::newRow("selection to the end deleted")
         << u"a|bc\ndef\n/*\nghi"_s << Commands{C::SelEditorBottom, C::DeleteChar, C::Char} << u"z"_s;
     QTest::newRow("block indent and word deletions")
-        << u"|foo bar\n  baz qux\nend"_s
-        << Commands{C::SelectAll, C::BlockIndent, C::EditorTop, C::DeleteWord, C::DeleteLastWord, C::DeleteEOL,
-                    C::BlockUnindent}
+        << u"|foo bar\n  baz qux\nend"_s << Commands{C::SelectAll,      C::BlockIndent, C::EditorTop,    C::DeleteWord,
+                                                     C::DeleteLastWord, C::DeleteEOL,   C::BlockUnindent}
         << QString();
-    QTest::newRow("line selection deleted") << u"a\n|b\nc\nd"_s << Commands{C::SelDown, C::LineSelect, C::DeleteChar}
-                                            << u"*/"_s;
+    QTest::newRow("line selection deleted")
+        << u"a\n|b\nc\nd"_s << Commands{C::SelDown, C::LineSelect, C::DeleteChar} << u"*/"_s;
     QTest::newRow("column selection replaced")
         << u"ab|cd\nef\nghij"_s << Commands{C::SelDown, C::SelDown, C::SelRight, C::ColumnSelect, C::Char} << u"Z"_s;
     QTest::newRow("case changes") << u"fo|o Bar"_s << Commands{C::UpperCase, C::ToggleCase, C::WordRight, C::LowerCase}
                                   << QString();
     QTest::newRow("typing in virtual space, then joins")
-        << u"ab|\n\ncd"_s << Commands{C::Right, C::Right, C::Char, C::Down, C::DeleteChar, C::DeleteLastChar}
-        << u"x"_s;
+        << u"ab|\n\ncd"_s << Commands{C::Right, C::Right, C::Char, C::Down, C::DeleteChar, C::DeleteLastChar} << u"x"_s;
 }
 
 void TestEditorModel::undoRedoRoundTrip()
@@ -232,8 +226,8 @@ void TestEditorModel::rangesMatchFullScan_data()
     QTest::newRow("redo an opener") << u"a\n|b\nc"_s << Commands{C::Char, C::Char, C::Undo, C::Redo} << u"/*"_s;
     QTest::newRow("line selection takes the closer")
         << u"/*\na\n|*/\nb\nc"_s << Commands{C::SelDown, C::LineSelect, C::DeleteChar} << QString();
-    QTest::newRow("block indent inside a comment") << u"/*\n|a\n*/"_s << Commands{C::SelectAll, C::BlockIndent}
-                                                   << QString();
+    QTest::newRow("block indent inside a comment")
+        << u"/*\n|a\n*/"_s << Commands{C::SelectAll, C::BlockIndent} << QString();
 }
 
 void TestEditorModel::rangesMatchFullScan()

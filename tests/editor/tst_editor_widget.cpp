@@ -146,10 +146,9 @@ void TestEditorWidget::paintsGutterSelectionAndRightEdge()
     const QImage image = render();
     const int mid = m_editor->lineHeight() / 2;
 
-    QCOMPARE(QColor(image.pixel(1, mid)), QColor(0xC0, 0xC0, 0xC0));            // gutter
+    QCOMPARE(QColor(image.pixel(1, mid)), QColor(0xC0, 0xC0, 0xC0)); // gutter
     const QPoint selected = m_editor->pixelOf({3, 1});
-    QCOMPARE(QColor(image.pixel(selected.x() + 1, selected.y() + 1)),
-             m_editor->palette().color(QPalette::Highlight));
+    QCOMPARE(QColor(image.pixel(selected.x() + 1, selected.y() + 1)), m_editor->palette().color(QPalette::Highlight));
     const QPoint edge = m_editor->pixelOf({11, 2});
     QCOMPARE(QColor(image.pixel(edge.x(), edge.y() + mid)), QColor(0xC0, 0xC0, 0xC0));
     const QPoint blank = m_editor->pixelOf({20, 2});

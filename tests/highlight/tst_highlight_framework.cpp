@@ -68,8 +68,8 @@ public:
         return nullptr;
     }
     SynHighlighterAttributes *StandardAttri(int) const override { return nullptr; }
-    void BeginLine(QStringView, int) override {}
-    void Advance() override {}
+    void BeginLine(QStringView, int) override { }
+    void Advance() override { }
     bool AtLineEnd() const override { return true; }
     QStringView TokenText() const override { return {}; }
     SynHighlighterAttributes *TokenAttri() const override { return nullptr; }
@@ -174,8 +174,9 @@ void TestHighlightFramework::colourRoundTrip()
     saved.find("Reserved word")->SetBackground(clSystemWindow);
     MemoryProfile file;
     QVERIFY(saved.SaveColorsToIni(file));
-    QCOMPARE(file.lines().first(4), QStringList({"Comment:Background=536870911", "Comment:Foreground=32768",
-                                                 "Comment:Style=3", "Identifier:Background=536870911"}));
+    QCOMPARE(file.lines().first(4),
+             QStringList({"Comment:Background=536870911", "Comment:Foreground=32768", "Comment:Style=3",
+                          "Identifier:Background=536870911"}));
     QCOMPARE(file.readString(u"Reserved word", u"Background", {}), QStringLiteral("-2147483643"));
 
     ColourOnlyHighlighter loaded(PhpNames);
@@ -195,14 +196,20 @@ void TestHighlightFramework::loadingAppliesOnlyPresentKeys_data()
     QTest::addColumn<uint>("foreground");
     QTest::addColumn<int>("style");
     // The comment starts with foreground 0x0000FF, background none and bold.
-    QTest::addRow("style 3: bold italic") << "Style" << "3" << uint(clNone) << 0x0000FFu << int(fsBold | fsItalic);
-    QTest::addRow("style 16: cleared") << "Style" << "16" << uint(clNone) << 0x0000FFu << 0;
-    QTest::addRow("style 31: high bits ignored") << "Style" << "31" << uint(clNone) << 0x0000FFu << 15;
-    QTest::addRow("style not a number") << "Style" << "bold" << uint(clNone) << 0x0000FFu << 0;
-    QTest::addRow("foreground hex") << "Foreground" << "0x800000" << uint(clNone) << 0x800000u << int(fsBold);
-    QTest::addRow("foreground not a number") << "Foreground" << "red" << uint(clNone) << uint(clSystemWindowText)
-                                             << int(fsBold);
-    QTest::addRow("background not a number") << "Background" << "" << uint(clSystemWindow) << 0x0000FFu << int(fsBold);
+    QTest::addRow("style 3: bold italic") << "Style"
+                                          << "3" << uint(clNone) << 0x0000FFu << int(fsBold | fsItalic);
+    QTest::addRow("style 16: cleared") << "Style"
+                                       << "16" << uint(clNone) << 0x0000FFu << 0;
+    QTest::addRow("style 31: high bits ignored") << "Style"
+                                                 << "31" << uint(clNone) << 0x0000FFu << 15;
+    QTest::addRow("style not a number") << "Style"
+                                        << "bold" << uint(clNone) << 0x0000FFu << 0;
+    QTest::addRow("foreground hex") << "Foreground"
+                                    << "0x800000" << uint(clNone) << 0x800000u << int(fsBold);
+    QTest::addRow("foreground not a number") << "Foreground"
+                                             << "red" << uint(clNone) << uint(clSystemWindowText) << int(fsBold);
+    QTest::addRow("background not a number") << "Background"
+                                             << "" << uint(clSystemWindow) << 0x0000FFu << int(fsBold);
 }
 
 void TestHighlightFramework::loadingAppliesOnlyPresentKeys()
@@ -297,8 +304,9 @@ void TestHighlightFramework::keywordListExpansion()
 {
     QStringList added;
     const CharSet letters = CharSet::range('a', 'z') | CharSet::range('A', 'Z') | CharSet::of({'_'});
-    EnumerateKeywords(5, u"  select,from\r\n  where_x 12 go", letters,
-                      [&](QStringView word, int kind) { added.append(word.toString() + u'/' + QString::number(kind)); });
+    EnumerateKeywords(5, u"  select,from\r\n  where_x 12 go", letters, [&](QStringView word, int kind) {
+        added.append(word.toString() + u'/' + QString::number(kind));
+    });
     QCOMPARE(added, QStringList({"select/5", "from/5", "where_x/5", "go/5"}));
     added.clear();
     EnumerateKeywords(5, u"", letters, [&](QStringView word, int) { added.append(word.toString()); });
@@ -332,9 +340,9 @@ void TestHighlightFramework::keywordSlots_data()
     QTest::addColumn<int>("kind");
     QTest::addRow("keyword") << "echo" << 1;
     QTest::addRow("any case") << "EcHo" << 1;
-    QTest::addRow("second in the slot") << "if" << 2;     // "if" and "fi" share a hash
+    QTest::addRow("second in the slot") << "if" << 2; // "if" and "fi" share a hash
     QTest::addRow("first in the slot") << "fi" << 3;
-    QTest::addRow("same hash, other word") << "o" << 0;   // o = 15, as f + i
+    QTest::addRow("same hash, other word") << "o" << 0; // o = 15, as f + i
     QTest::addRow("digits match each other") << "a1" << 4;
     QTest::addRow("digit keyword hit by other digit") << "a7" << 4;
     QTest::addRow("longer word") << "echos" << 0;

@@ -15,7 +15,6 @@ QString inputDir(const QString &name)
     return QStringLiteral(VELMORA_TOKEN_DIR "/input/") + name;
 }
 
-
 QString readText(const QString &path)
 {
     QFile file(path);
@@ -117,7 +116,8 @@ void TestHighlighters::tokensCoverEachLine()
         const auto &tokens = in.scanned[i].tokens;
         int expectedStart = 0;
         for (const DumpedToken &token : tokens) {
-            QVERIFY2(token.start == expectedStart, qPrintable(in.where(i) + QStringLiteral(" column %1").arg(token.start)));
+            QVERIFY2(token.start == expectedStart,
+                     qPrintable(in.where(i) + QStringLiteral(" column %1").arg(token.start)));
             expectedStart += token.text.size();
         }
         const DumpedToken &last = tokens.back();

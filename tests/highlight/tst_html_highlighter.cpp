@@ -24,12 +24,14 @@ const Tok eol{QString(), Eol};
 
 QString describe(const Toks &tokens)
 {
-    static const char *const names[] = {"Amp",  "Asp",    "Comment", "Ident", "Key",   "Eol",
+    static const char *const names[] = {"Amp",   "Asp",    "Comment", "Ident", "Key",   "Eol",
                                         "Space", "String", "Symbol",  "Text",  "Undef", "Value"};
     QStringList out;
     for (const Tok &token : tokens) {
         QString text = token.text;
-        text.replace(u'\t', QStringLiteral("\\t")).replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n"));
+        text.replace(u'\t', QStringLiteral("\\t"))
+            .replace(u'\r', QStringLiteral("\\r"))
+            .replace(u'\n', QStringLiteral("\\n"));
         out.append(QString::fromLatin1(names[token.kind]) + u'"' + text + u'"');
     }
     return out.join(u' ');
@@ -118,14 +120,16 @@ void TestHtmlHighlighter::tokens_data()
     row("</BR> has no closing name", {"</BR></P>"}, text,
         {{"<", Sym}, {"/BR", Undef}, {">", Sym}, {"<", Sym}, {"/P", Key}, {">", Sym}, eol}, {text});
     row("</blockquote> hash 243", {"</blockquote>"}, text, {{"<", Sym}, {"/blockquote", Key}, {">", Sym}, eol}, {text});
-    row("unknown name of hash 243", {"<zzzzzzzzzi>"}, text, {{"<", Sym}, {"zzzzzzzzzi", Undef}, {">", Sym}, eol}, {text});
+    row("unknown name of hash 243", {"<zzzzzzzzzi>"}, text, {{"<", Sym}, {"zzzzzzzzzi", Undef}, {">", Sym}, eol},
+        {text});
     row("name of hash 244", {"<zzzzzzzzzj>"}, text, {{"<", Sym}, {"zzzzzzzzzj", Id}, {">", Sym}, eol}, {text});
-    row("digits count in the hash", {"<zzzzzzzzzi1>"}, text, {{"<", Sym}, {"zzzzzzzzzi1", Id}, {">", Sym}, eol}, {text});
+    row("digits count in the hash", {"<zzzzzzzzzi1>"}, text, {{"<", Sym}, {"zzzzzzzzzi1", Id}, {">", Sym}, eol},
+        {text});
     row("<h1x>", {"<h1x>"}, text, {{"<", Sym}, {"h1", Key}, {"x", Id}, {">", Sym}, eol}, {text});
     row("<h7> and <ha>", {"<h7><ha>"}, text,
         {{"<", Sym}, {"h7", Undef}, {">", Sym}, {"<", Sym}, {"ha", Undef}, {">", Sym}, eol}, {text});
-    row("<?", {"<?xml ?>"}, text,
-        {{"<", Sym}, {"", Undef}, {"?xml", Id}, {" ", Sp}, {"?", Id}, {">", Sym}, eol}, {text});
+    row("<?", {"<?xml ?>"}, text, {{"<", Sym}, {"", Undef}, {"?xml", Id}, {" ", Sp}, {"?", Id}, {">", Sym}, eol},
+        {text});
     row("character above 255 in a tag", {"<a \u20ac=1>"}, text,
         {{"<", Sym}, {"a", Key}, {" ", Sp}, {"\u20ac", Id}, {"=", Sym}, {"1", Val}, {">", Sym}, eol}, {text});
     row("< inside a tag", {"<a<b>"}, text, {{"<", Sym}, {"a", Key}, {"<", Sym}, {"b", Key}, {">", Sym}, eol}, {text});
@@ -142,20 +146,39 @@ void TestHtmlHighlighter::tokens_data()
     row("unquoted value runs to blank or >", {"<a b=x\"y=z>"}, text,
         {{"<", Sym}, {"a", Key}, {" ", Sp}, {"b", Id}, {"=", Sym}, {"x\"y=z", Val}, {">", Sym}, eol}, {text});
     row("attribute name stops at quote and =", {"<a b\"c\"d=e>"}, text,
-        {{"<", Sym}, {"a", Key}, {" ", Sp}, {"b", Id}, {"\"c\"", Str}, {"d", Id}, {"=", Sym}, {"e", Val}, {">", Sym}, eol},
+        {{"<", Sym},
+         {"a", Key},
+         {" ", Sp},
+         {"b", Id},
+         {"\"c\"", Str},
+         {"d", Id},
+         {"=", Sym},
+         {"e", Val},
+         {">", Sym},
+         eol},
         {text});
     row("= then > ends the tag", {"<a b=>c"}, text,
         {{"<", Sym}, {"a", Key}, {" ", Sp}, {"b", Id}, {"=", Sym}, {">", Sym}, {"c", Txt}, eol}, {text});
     row("value after a blank", {"<a b= c d>"}, text,
-        {{"<", Sym}, {"a", Key}, {" ", Sp}, {"b", Id}, {"=", Sym}, {" ", Sp}, {"c", Val}, {" ", Sp}, {"d", Id}, {">", Sym}, eol},
+        {{"<", Sym},
+         {"a", Key},
+         {" ", Sp},
+         {"b", Id},
+         {"=", Sym},
+         {" ", Sp},
+         {"c", Val},
+         {" ", Sp},
+         {"d", Id},
+         {">", Sym},
+         eol},
         {text});
 
     // & inside a tag leaves it.
     row("& in a tag", {"<a &x>"}, text, {{"<", Sym}, {"a", Key}, {" ", Sp}, {"", Sp}, {"&x>", Txt}, eol}, {text});
     row("numeric entity in a tag", {"<a &#65;>"}, text,
         {{"<", Sym}, {"a", Key}, {" ", Sp}, {"&#65;", Amp}, {">", Txt}, eol}, {text});
-    row("&# without ; in a tag", {"<a &#65 b"}, text, {{"<", Sym}, {"a", Key}, {" ", Sp}, {"&#65", Txt}, {" b", Txt}, eol},
-        {text});
+    row("&# without ; in a tag", {"<a &#65 b"}, text,
+        {{"<", Sym}, {"a", Key}, {" ", Sp}, {"&#65", Txt}, {" b", Txt}, eol}, {text});
     // The empty token has no previous token to take its kind from; it must not pose as the line end.
     row("& starting a line inside a tag", {"<a", "&x>b"}, text,
         {{"<", Sym}, {"a", Key}, eol, {"", Txt}, {"&x>b", Txt}, eol}, {tag, text});
@@ -163,9 +186,11 @@ void TestHtmlHighlighter::tokens_data()
     // Constructs spanning lines.
     row("tag continues on the next line", {"<img", "src=x>"}, text,
         {{"<", Sym}, {"img", Key}, eol, {"src", Id}, {"=", Sym}, {"x", Val}, {">", Sym}, eol}, {tag, text});
-    row("tag name on the next line", {"<", "p>"}, text, {{"<", Sym}, eol, {"p", Key}, {">", Sym}, eol}, {H::rsTagOpen, text});
+    row("tag name on the next line", {"<", "p>"}, text, {{"<", Sym}, eol, {"p", Key}, {">", Sym}, eol},
+        {H::rsTagOpen, text});
     row("value on the next line", {"<a b=", "c>"}, text,
-        {{"<", Sym}, {"a", Key}, {" ", Sp}, {"b", Id}, {"=", Sym}, eol, {"c", Val}, {">", Sym}, eol}, {H::rsBeforeValue, text});
+        {{"<", Sym}, {"a", Key}, {" ", Sp}, {"b", Id}, {"=", Sym}, eol, {"c", Val}, {">", Sym}, eol},
+        {H::rsBeforeValue, text});
     row("comment across lines", {"<!-- a", "b --> c"}, text,
         {{"<!--", Com}, {" a", Com}, eol, {"b -->", Com}, {" c", Txt}, eol}, {H::rsComment, text});
     row("<!-->", {"<!-->x"}, text, {{"<!--", Com}, {">", Com}, {"x", Txt}, eol}, {text});
@@ -184,10 +209,10 @@ void TestHtmlHighlighter::tokens_data()
     // Line ends and NUL.
     row("CR LF is one blank", {"a\r\nb"}, text, {{"a", Txt}, {"\r\n", Sp}, {"b", Txt}, eol}, {text});
     row("LF alone in a tag", {"<a\n"}, text, {{"<", Sym}, {"a", Key}, {"\n", Sp}, eol}, {tag});
-    row("CR ends a string", {"<a \"x\ry"}, text, {{"<", Sym}, {"a", Key}, {" ", Sp}, {"\"x", Str}, {"\r", Sp}, {"y", Id}, eol},
-        {tag});
-    row("NUL ends the line in text", {QStringLiteral("ab") + QChar(0) + QStringLiteral("<cd")}, text, {{"ab", Txt}, eol},
-        {text});
+    row("CR ends a string", {"<a \"x\ry"}, text,
+        {{"<", Sym}, {"a", Key}, {" ", Sp}, {"\"x", Str}, {"\r", Sp}, {"y", Id}, eol}, {tag});
+    row("NUL ends the line in text", {QStringLiteral("ab") + QChar(0) + QStringLiteral("<cd")}, text,
+        {{"ab", Txt}, eol}, {text});
     row("NUL ends a comment line", {QStringLiteral("x") + QChar(0) + QStringLiteral("-->")}, H::rsComment,
         {{"x", Com}, eol}, {H::rsComment});
     row("NUL ends an entity", {QStringLiteral("&amp") + QChar(0) + u';'}, text, {{"&amp", Txt}, eol}, {text});
@@ -337,8 +362,9 @@ void TestHtmlHighlighter::languageValues()
     QStringList names;
     for (int i = 0; i < html.AttriCount(); ++i)
         names.append(html.AttriAt(i)->AttriName());
-    QCOMPARE(names, QStringList({"Asp", "Comment", "Escape ampersand", "Identifier", "Reserved word", "Space", "Symbol",
-                                 "Text", "Unknown word", "Value"}));
+    QCOMPARE(names,
+             QStringList({"Asp", "Comment", "Escape ampersand", "Identifier", "Reserved word", "Space", "Symbol",
+                          "Text", "Unknown word", "Value"}));
 
     const CharSet words = html.WordChars();
     QCOMPARE(words.count(), 10 + 26 + 1 + 26 + 64 - 2);
@@ -364,7 +390,7 @@ void TestHtmlHighlighter::attributeChangesReachListeners()
     int told = 0;
     html.HookAttriChange(this, [&told] { ++told; });
     html.AndAttri()->SetForeground(0x123456);
-    html.ValueAttri()->SetForeground(0xFF8000);  // unchanged: nobody is told
+    html.ValueAttri()->SetForeground(0xFF8000); // unchanged: nobody is told
     QCOMPARE(told, 1);
 }
 

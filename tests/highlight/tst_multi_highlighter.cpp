@@ -48,7 +48,7 @@ struct Fixture {
     }
 };
 
-constexpr SynRangeState DefaultActive = 1;  // scheme bits of "no scheme"
+constexpr SynRangeState DefaultActive = 1; // scheme bits of "no scheme"
 
 } // namespace
 
@@ -79,7 +79,8 @@ void TestMultiHighlighter::sectionsGoToTheirHighlighters_data()
     QTest::addColumn<QStringList>("tokens");
     QTest::addRow("plain text") << "a b" << QStringList{"a/Identifier", " /", "b/Identifier"};
     QTest::addRow("one section") << "a{{b}}c"
-                                 << QStringList{"a/Identifier", "{{/Marker", "b/Identifier", "}}/Marker", "c/Identifier"};
+                                 << QStringList{"a/Identifier", "{{/Marker", "b/Identifier", "}}/Marker",
+                                                "c/Identifier"};
     QTest::addRow("marker first") << "{{b}}" << QStringList{"{{/Marker", "b/Identifier", "}}/Marker"};
     QTest::addRow("empty section") << "{{}}c" << QStringList{"{{/Marker", "}}/Marker", "c/Identifier"};
     QTest::addRow("two sections back to back")
@@ -88,9 +89,8 @@ void TestMultiHighlighter::sectionsGoToTheirHighlighters_data()
         << "<X y</x>" << QStringList{"<X/Marker", " /", "y/Identifier", "</x>/Marker"};
     QTest::addRow("first scheme in order wins over an earlier start")
         << "<x {{" << QStringList{"</Symbol", "x/Identifier", " /", "{{/Marker"};
-    QTest::addRow("sections are lexed on their own") << "\"a{{b\"}}" << QStringList{"\"a/String", "{{/Marker",
-                                                                                      "b/Identifier", "\"/String",
-                                                                                      "}}/Marker"};
+    QTest::addRow("sections are lexed on their own")
+        << "\"a{{b\"}}" << QStringList{"\"a/String", "{{/Marker", "b/Identifier", "\"/String", "}}/Marker"};
 }
 
 void TestMultiHighlighter::sectionsGoToTheirHighlighters()
@@ -107,7 +107,7 @@ void TestMultiHighlighter::rangePacksSchemeInnerAndOuterState()
     // The outer lexer is inside a comment when the section starts, the section's lexer when the
     // line ends.
     const SynRangeState range = f.rangeAfter(u"/* {{ /* x", DefaultActive);
-    QCOMPARE(range & 31, 2u);  // scheme 0
+    QCOMPARE(range & 31, 2u); // scheme 0
     QCOMPARE((range >> 5) & 0xFFF, TestHighlighter::InComment);
     QCOMPARE((range >> 17) & 0xFFF, TestHighlighter::InComment);
 }
@@ -139,10 +139,11 @@ void TestMultiHighlighter::markerChecksMayMoveOrDropMarkers()
         QCOMPARE(sender, &f.multi);
         ++calls;
         if (text == u"{{") {
-            length = 0;  // dropped: the text stays with the outer lexer
+            length = 0; // dropped: the text stays with the outer lexer
         }
     };
-    QCOMPARE(tokensOf(f.multi, u"a{{b", DefaultActive), QStringList({"a/Identifier", "{/Symbol", "{/Symbol", "b/Identifier"}));
+    QCOMPARE(tokensOf(f.multi, u"a{{b", DefaultActive),
+             QStringList({"a/Identifier", "{/Symbol", "{/Symbol", "b/Identifier"}));
     QCOMPARE(calls, 1);
 }
 
@@ -150,7 +151,7 @@ void TestMultiHighlighter::unusableSchemesAreNeverEntered()
 {
     Fixture f;
     f.braces.SetEnabled(false);
-    QCOMPARE(tokensOf(f.multi, u"{{b}}", DefaultActive).size(), 5);  // five symbols and identifiers
+    QCOMPARE(tokensOf(f.multi, u"{{b}}", DefaultActive).size(), 5); // five symbols and identifiers
     f.braces.SetEnabled(true);
     f.multi.Scheme(0).SetEndExpr(QString());
     QCOMPARE(tokensOf(f.multi, u"{{b}}", DefaultActive).first(), QStringLiteral("{/Symbol"));
@@ -173,8 +174,9 @@ void TestMultiHighlighter::defaultHighlighterRules()
     Fixture f;
     QString error;
     QVERIFY(!f.multi.SetDefaultHighlighter(&f.multi, &error));
-    QCOMPARE(error, QStringLiteral("It is not good to set the DefaultHighlighter of a SynMultiSyn to the SynMultiSyn "
-                                   "itself. Please do not try this again"));
+    QCOMPARE(error,
+             QStringLiteral("It is not good to set the DefaultHighlighter of a SynMultiSyn to the SynMultiSyn "
+                            "itself. Please do not try this again"));
     QCOMPARE(f.multi.DefaultHighlighter(), &f.outer);
     QCOMPARE(f.multi.AttriCount(), 2);
     QCOMPARE(f.multi.AttriAt(1)->AttriName(), QStringLiteral("Marker"));
@@ -200,10 +202,10 @@ void TestMultiHighlighter::changesReachListeners()
     Fixture f;
     int told = 0;
     f.multi.HookAttriChange(this, [&] { ++told; });
-    f.braces.AttriAt(0)->SetStyle(fsBold);          // an embedded highlighter's colours
-    f.multi.Scheme(0).MarkerAttri()->SetStyle(0);   // a marker's
-    f.multi.Scheme(0).SetStartExpr(QStringLiteral("\\{\\{"));  // unchanged expression: no news
-    f.multi.Scheme(1).SetStartExpr(QStringLiteral("<X"));      // same after upper-casing: no news
+    f.braces.AttriAt(0)->SetStyle(fsBold); // an embedded highlighter's colours
+    f.multi.Scheme(0).MarkerAttri()->SetStyle(0); // a marker's
+    f.multi.Scheme(0).SetStartExpr(QStringLiteral("\\{\\{")); // unchanged expression: no news
+    f.multi.Scheme(1).SetStartExpr(QStringLiteral("<X")); // same after upper-casing: no news
     f.multi.Scheme(1).SetCaseSensitive(true);
     QCOMPARE(told, 3);
 }

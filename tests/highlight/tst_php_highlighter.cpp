@@ -8,8 +8,8 @@
 namespace {
 
 using K = SynPHPSyn::TokenKind;
-constexpr K Com = K::Comment, Id = K::Identifier, Inv = K::InvalidSymbol, Key = K::Key, Num = K::Number,
-            Sp = K::Space, Str = K::String, Sym = K::Symbol, Oth = K::Unknown, Var = K::Variable;
+constexpr K Com = K::Comment, Id = K::Identifier, Inv = K::InvalidSymbol, Key = K::Key, Num = K::Number, Sp = K::Space,
+            Str = K::String, Sym = K::Symbol, Oth = K::Unknown, Var = K::Variable;
 
 struct Tok {
     QString text;
@@ -20,7 +20,7 @@ using Ranges = QList<SynRangeState>;
 
 QString kindName(K kind)
 {
-    static const char *const names[] = {"Comment", "Identifier", "InvalidSymbol", "Key",    "Null",    "Number",
+    static const char *const names[] = {"Comment", "Identifier", "InvalidSymbol", "Key",     "Null",    "Number",
                                         "Space",   "String",     "Symbol",        "Unknown", "Variable"};
     return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
@@ -75,74 +75,89 @@ private slots:
 void TestPhpHighlighter::tokens_data()
 {
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<Toks>("expected");  // the tokens of all lines, end-of-line tokens left out
-    QTest::addColumn<Ranges>("ranges");  // the range state after each line
+    QTest::addColumn<Toks>("expected"); // the tokens of all lines, end-of-line tokens left out
+    QTest::addColumn<Ranges>("ranges"); // the range state after each line
 
-    QTest::addRow("keywords in any case") << QStringList{"ECHO Echo echo"}
-        << Toks{{"ECHO", Key}, {" ", Sp}, {"Echo", Key}, {" ", Sp}, {"echo", Key}} << Ranges{0};
-    QTest::addRow("digit or dollar makes no keyword") << QStringList{"echo2 $echo"}
-        << Toks{{"echo2", Id}, {" ", Sp}, {"$echo", Var}} << Ranges{0};
+    QTest::addRow("keywords in any case")
+        << QStringList{"ECHO Echo echo"} << Toks{{"ECHO", Key}, {" ", Sp}, {"Echo", Key}, {" ", Sp}, {"echo", Key}}
+        << Ranges{0};
+    QTest::addRow("digit or dollar makes no keyword")
+        << QStringList{"echo2 $echo"} << Toks{{"echo2", Id}, {" ", Sp}, {"$echo", Var}} << Ranges{0};
     QTest::addRow("underscore keywords") << QStringList{"__file__ __Line__"}
-        << Toks{{"__file__", Key}, {" ", Sp}, {"__Line__", Key}} << Ranges{0};
-    QTest::addRow("highlight_string in the last slot") << QStringList{"highlight_string highlight_strings"}
+                                         << Toks{{"__file__", Key}, {" ", Sp}, {"__Line__", Key}} << Ranges{0};
+    QTest::addRow("highlight_string in the last slot")
+        << QStringList{"highlight_string highlight_strings"}
         << Toks{{"highlight_string", Key}, {" ", Sp}, {"highlight_strings", Id}} << Ranges{0};
-    QTest::addRow("both keywords of shared slots") << QStringList{"do and else var"}
+    QTest::addRow("both keywords of shared slots")
+        << QStringList{"do and else var"}
         << Toks{{"do", Key}, {" ", Sp}, {"and", Key}, {" ", Sp}, {"else", Key}, {" ", Sp}, {"var", Key}} << Ranges{0};
-    QTest::addRow("keyword hash, other word") << QStringList{"dna zzzzzzzzz"}
-        << Toks{{"dna", Id}, {" ", Sp}, {"zzzzzzzzz", Id}} << Ranges{0};
+    QTest::addRow("keyword hash, other word")
+        << QStringList{"dna zzzzzzzzz"} << Toks{{"dna", Id}, {" ", Sp}, {"zzzzzzzzz", Id}} << Ranges{0};
     QTest::addRow("$ alone") << QStringList{"$ x"} << Toks{{"$", Var}, {" ", Sp}, {"x", Id}} << Ranges{0};
-    QTest::addRow("escaped single quote") << QStringList{"$x = 'it\\'s';"}
+    QTest::addRow("escaped single quote")
+        << QStringList{"$x = 'it\\'s';"}
         << Toks{{"$x", Var}, {" ", Sp}, {"=", Sym}, {" ", Sp}, {"'it\\'s'", Str}, {";", Sym}} << Ranges{0};
-    QTest::addRow("escaped backslash closes") << QStringList{"'a\\\\' b"}
-        << Toks{{"'a\\\\'", Str}, {" ", Sp}, {"b", Id}} << Ranges{0};
-    QTest::addRow("escaped double quote") << QStringList{"\"say \\\"hi\\\"\";"}
-        << Toks{{"\"say \\\"hi\\\"\"", Str}, {";", Sym}} << Ranges{0};
-    QTest::addRow("single string continued, backslash inert") << QStringList{"echo 'abc", "de\\'f' x"}
+    QTest::addRow("escaped backslash closes")
+        << QStringList{"'a\\\\' b"} << Toks{{"'a\\\\'", Str}, {" ", Sp}, {"b", Id}} << Ranges{0};
+    QTest::addRow("escaped double quote")
+        << QStringList{"\"say \\\"hi\\\"\";"} << Toks{{"\"say \\\"hi\\\"\"", Str}, {";", Sym}} << Ranges{0};
+    QTest::addRow("single string continued, backslash inert")
+        << QStringList{"echo 'abc", "de\\'f' x"}
         << Toks{{"echo", Key}, {" ", Sp}, {"'abc", Str}, {"de\\'", Str}, {"f", Id}, {"' x", Str}} << Ranges{1, 1};
-    QTest::addRow("double string continued, escaped quote") << QStringList{"\"abc", "d\\\"e\" f"}
-        << Toks{{"\"abc", Str}, {"d\\\"e\"", Str}, {" ", Sp}, {"f", Id}} << Ranges{2, 0};
-    QTest::addRow("double string continued, double backslash inert") << QStringList{"\"a", "b\\\\\" c"}
-        << Toks{{"\"a", Str}, {"b\\\\\" c", Str}} << Ranges{2, 2};
-    QTest::addRow("unclosed string leaves CR a blank") << QStringList{"'ab\r", "c'"}
-        << Toks{{"'ab", Str}, {"\r", Sp}, {"c'", Str}} << Ranges{1, 0};
-    QTest::addRow("block comment across lines") << QStringList{"/* a", "", "b */ c"}
-        << Toks{{"/* a", Com}, {"b */", Com}, {" ", Sp}, {"c", Id}} << Ranges{3, 3, 0};
+    QTest::addRow("double string continued, escaped quote")
+        << QStringList{"\"abc", "d\\\"e\" f"} << Toks{{"\"abc", Str}, {"d\\\"e\"", Str}, {" ", Sp}, {"f", Id}}
+        << Ranges{2, 0};
+    QTest::addRow("double string continued, double backslash inert")
+        << QStringList{"\"a", "b\\\\\" c"} << Toks{{"\"a", Str}, {"b\\\\\" c", Str}} << Ranges{2, 2};
+    QTest::addRow("unclosed string leaves CR a blank")
+        << QStringList{"'ab\r", "c'"} << Toks{{"'ab", Str}, {"\r", Sp}, {"c'", Str}} << Ranges{1, 0};
+    QTest::addRow("block comment across lines")
+        << QStringList{"/* a", "", "b */ c"} << Toks{{"/* a", Com}, {"b */", Com}, {" ", Sp}, {"c", Id}}
+        << Ranges{3, 3, 0};
     QTest::addRow("/*/ stays open") << QStringList{"/*/ x"} << Toks{{"/*/ x", Com}} << Ranges{3};
-    QTest::addRow("block comment closed on its line") << QStringList{"/**/x"}
-        << Toks{{"/**/", Com}, {"x", Id}} << Ranges{0};
+    QTest::addRow("block comment closed on its line")
+        << QStringList{"/**/x"} << Toks{{"/**/", Com}, {"x", Id}} << Ranges{0};
     QTest::addRow("// hides /*") << QStringList{"// a /* b"} << Toks{{"// a /* b", Com}} << Ranges{0};
     QTest::addRow("# comment") << QStringList{"f # x"} << Toks{{"f", Id}, {" ", Sp}, {"# x", Com}} << Ranges{0};
-    QTest::addRow("@ is invalid") << QStringList{"@f()"}
-        << Toks{{"@", Inv}, {"f", Id}, {"(", Sym}, {")", Sym}} << Ranges{0};
+    QTest::addRow("@ is invalid") << QStringList{"@f()"} << Toks{{"@", Inv}, {"f", Id}, {"(", Sym}, {")", Sym}}
+                                  << Ranges{0};
     QTest::addRow("backslash, backtick, above 126") << QStringList{QString::fromUtf8("\\`\x7f\xc3\xa9\xe2\x82\xac")}
-        << Toks{{"\\", Oth}, {"`", Oth}, {"\x7f", Oth}, {QString::fromUtf8("\xc3\xa9"), Oth},
-                {QString::fromUtf8("\xe2\x82\xac"), Oth}} << Ranges{0};
-    QTest::addRow("surrogate pair is one character") << QStringList{QString::fromUtf8("a\xf0\x9f\x98\x80")}
+                                                    << Toks{{"\\", Oth},
+                                                            {"`", Oth},
+                                                            {"\x7f", Oth},
+                                                            {QString::fromUtf8("\xc3\xa9"), Oth},
+                                                            {QString::fromUtf8("\xe2\x82\xac"), Oth}}
+                                                    << Ranges{0};
+    QTest::addRow("surrogate pair is one character")
+        << QStringList{QString::fromUtf8("a\xf0\x9f\x98\x80")}
         << Toks{{"a", Id}, {QString::fromUtf8("\xf0\x9f\x98\x80"), Oth}} << Ranges{0};
     QTest::addRow("-> and =>") << QStringList{"$a->b=>c"}
-        << Toks{{"$a", Var}, {"->", Sym}, {"b", Id}, {"=>", Sym}, {"c", Id}} << Ranges{0};
+                               << Toks{{"$a", Var}, {"->", Sym}, {"b", Id}, {"=>", Sym}, {"c", Id}} << Ranges{0};
     QTest::addRow("=== is two tokens") << QStringList{"==="} << symbols({"==", "="}) << Ranges{0};
     QTest::addRow("< takes the longest") << QStringList{"<<=<<<=<"} << symbols({"<<=", "<<", "<=", "<"}) << Ranges{0};
-    QTest::addRow("unlisted triples and pairs split") << QStringList{">>=::.=!=="}
-        << symbols({">>", "=", ":", ":", ".", "=", "!=", "="}) << Ranges{0};
+    QTest::addRow("unlisted triples and pairs split")
+        << QStringList{">>=::.=!=="} << symbols({">>", "=", ":", ":", ".", "=", "!=", "="}) << Ranges{0};
     QTest::addRow("listed pairs") << QStringList{"&&&=|||=+++=---=*=%=^=/=>="}
-        << symbols({"&&", "&=", "||", "|=", "++", "+=", "--", "-=", "*=", "%=", "^=", "/=", ">="})
-        << Ranges{0};
+                                  << symbols(
+                                         {"&&", "&=", "||", "|=", "++", "+=", "--", "-=", "*=", "%=", "^=", "/=", ">="})
+                                  << Ranges{0};
     QTest::addRow("single symbols") << QStringList{"(){}[],;:.?~!&|+-*%^/><="}
-        << symbols({"(", ")", "{", "}", "[", "]", ",", ";", ":", ".", "?", "~", "!", "&", "|", "+", "-", "*", "%",
-                    "^", "/", ">", "<="})
-        << Ranges{0};
+                                    << symbols({"(", ")", "{", "}", "[", "]", ",", ";", ":", ".", "?", "~",
+                                                "!", "&", "|", "+", "-", "*", "%", "^", "/", ">", "<="})
+                                    << Ranges{0};
     QTest::addRow("numbers") << QStringList{"0x1F 1.5 1e5 5-3 7L"}
-        << Toks{{"0x1F", Num}, {" ", Sp}, {"1.5", Num}, {" ", Sp}, {"1e5", Num}, {" ", Sp}, {"5-3", Num}, {" ", Sp},
-                {"7L", Num}} << Ranges{0};
-    QTest::addRow("number stops before ..") << QStringList{"1..5"}
-        << Toks{{"1", Num}, {".", Sym}, {".", Sym}, {"5", Num}} << Ranges{0};
-    QTest::addRow("blanks and line breaks") << QStringList{"\t \x01x\r\n\n\ry"}
+                             << Toks{{"0x1F", Num}, {" ", Sp},    {"1.5", Num}, {" ", Sp},  {"1e5", Num},
+                                     {" ", Sp},     {"5-3", Num}, {" ", Sp},    {"7L", Num}}
+                             << Ranges{0};
+    QTest::addRow("number stops before ..")
+        << QStringList{"1..5"} << Toks{{"1", Num}, {".", Sym}, {".", Sym}, {"5", Num}} << Ranges{0};
+    QTest::addRow("blanks and line breaks")
+        << QStringList{"\t \x01x\r\n\n\ry"}
         << Toks{{"\t \x01", Sp}, {"x", Id}, {"\r\n", Sp}, {"\n", Sp}, {"\r", Sp}, {"y", Id}} << Ranges{0};
     QTest::addRow("NUL ends the line") << QStringList{QStringLiteral("a").append(QChar(0)).append(u"b")}
-        << Toks{{"a", Id}} << Ranges{0};
+                                       << Toks{{"a", Id}} << Ranges{0};
     QTest::addRow("NUL ends an open comment") << QStringList{"/*", QStringLiteral("x").append(QChar(0)).append(u"*/")}
-        << Toks{{"/*", Com}, {"x", Com}} << Ranges{3, 3};
+                                              << Toks{{"/*", Com}, {"x", Com}} << Ranges{3, 3};
 }
 
 void TestPhpHighlighter::tokens()
@@ -170,11 +185,13 @@ void TestPhpHighlighter::tokens()
 
 void TestPhpHighlighter::everyKeyword()
 {
-    const QStringList keywords = QStringLiteral(
-        "__FILE__ __LINE__ and array break case cfunction class const continue default die do double echo else "
-        "elseif empty endfor endif endswitch endwhile eval exit extends false float for function global "
-        "highlight_file highlight_string if include int integer isset list new object old_function or print real "
-        "require return show_source static string switch true unset var while xor").split(u' ');
+    const QStringList keywords =
+        QStringLiteral(
+            "__FILE__ __LINE__ and array break case cfunction class const continue default die do double echo else "
+            "elseif empty endfor endif endswitch endwhile eval exit extends false float for function global "
+            "highlight_file highlight_string if include int integer isset list new object old_function or print real "
+            "require return show_source static string switch true unset var while xor")
+            .split(u' ');
     QCOMPARE(keywords.size(), 55);
     SynPHPSyn php;
     for (const QString &keyword : keywords) {
@@ -239,7 +256,7 @@ void TestPhpHighlighter::tokenAttributes()
 
 void TestPhpHighlighter::attributes_data()
 {
-    QTest::addColumn<int>("index");  // attributes are listed by name
+    QTest::addColumn<int>("index"); // attributes are listed by name
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("style");
     QTest::addColumn<SynColor>("mainForeground");
@@ -296,7 +313,7 @@ void TestPhpHighlighter::attributeChangeNotifies()
     int calls = 0;
     php.HookAttriChange(this, [&calls] { ++calls; });
     php.ApplyMainFormSettings();
-    QCOMPARE(calls, 7);  // five colours and two styles differ from the constructor's
+    QCOMPARE(calls, 7); // five colours and two styles differ from the constructor's
     php.ApplyMainFormSettings();
     QCOMPARE(calls, 7);
 }

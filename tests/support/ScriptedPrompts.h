@@ -23,15 +23,15 @@ public:
         QList<bool> marks;
     };
 
-    std::deque<QString> paths;              // the next answers of the open and save choosers ("" cancels)
-    std::deque<bool> confirmations;         // the next answers of questions; OK when none is left
-    std::deque<SaveFilesAnswer> saveFiles;  // the next Save Files answers; OK on every row when none is left
-    QString propertiesPath;                 // the project folder the Project Properties answer gives
+    std::deque<QString> paths; // the next answers of the open and save choosers ("" cancels)
+    std::deque<bool> confirmations; // the next answers of questions; OK when none is left
+    std::deque<SaveFilesAnswer> saveFiles; // the next Save Files answers; OK on every row when none is left
+    QString propertiesPath; // the project folder the Project Properties answer gives
     bool cancelProperties = false;
 
     QList<Message> messages;
     QStringList saveTitles;
-    QList<QStringList> saveFilesRows;       // the rows of each Save Files question asked
+    QList<QStringList> saveFilesRows; // the rows of each Save Files question asked
 
     // The texts of the boxes of one kind, in the order they were shown.
     QStringList texts(Box box) const

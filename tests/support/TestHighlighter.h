@@ -98,7 +98,7 @@ private:
         m_end = end;
     }
 
-    template<typename Pred>
+    template <typename Pred>
     void scanWhile(Kind kind, Pred pred)
     {
         qsizetype end = m_start;
