@@ -6,6 +6,7 @@
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
 #include "PlacementStore.h"
+#include "PreviewPane.h"
 #include "ProjectListView.h"
 
 #include <QClipboard>
@@ -16,53 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
-#include <QScreen>
 #include <QSessionManager>
-#include <QShortcut>
-#include <QSplitter>
 #include <QStandardPaths>
-#include <QStatusBar>
-#include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
-
-// The main window's remembered control properties, by the names the store has always used.
-struct StoredProperty {
-    const char *name;
-    QVariant (*get)(const MainFrame &);
-    void (*set)(MainFrame &, const QVariant &);
-};
-
-template <auto Pane>
-StoredProperty visibility(const char *name)
-{
-    return {name, [](const MainFrame &f) { return QVariant(!(f.*Pane)->isHidden()); },
-            [](MainFrame &f, const QVariant &v) { (f.*Pane)->setVisible(v.toBool()); }};
-}
-
-// clang-format off
-const StoredProperty StoredProperties[] = {
-    {"pnlProject.Width", [](const MainFrame &f) { return QVariant(f.leftPaneWidth()); },
-     [](MainFrame &f, const QVariant &v) { f.setLeftPaneWidth(v.toInt()); }},
-    {"pnlFiles.Height", [](const MainFrame &f) { return QVariant(f.fileBrowserHeight()); },
-     [](MainFrame &f, const QVariant &v) { f.setFileBrowserHeight(v.toInt()); }},
-    {"MFileExplorer.Directory", [](const MainFrame &f) { return QVariant(f.pnlFiles->directory()); },
-     [](MainFrame &f, const QVariant &v) { f.pnlFiles->setDirectory(v.toString()); }},
-    {"cbMask.Text", [](const MainFrame &f) { return QVariant(f.pnlFiles->mask()); },
-     [](MainFrame &f, const QVariant &v) { f.pnlFiles->setMask(v.toString()); }},
-    visibility<&MainFrame::pnlFiles>("pnlFiles.Visible"),
-    visibility<&MainFrame::pnlProjectFiles>("pnlProjectFiles.Visible"),
-    visibility<&MainFrame::pnlProject>("pnlProject.Visible"),
-    visibility<&MainFrame::ToolBar1>("ToolBar1.Visible"),
-    visibility<&MainFrame::ToolBar2>("ToolBar2.Visible"),
-    visibility<&MainFrame::StatusBar1>("StatusBar1.Visible"),
-};
-// clang-format on
 
 // Outside a desktop session no icon theme is set, and some platforms do not even look in the
 // system's icon folders; use the theme the scripts install.
@@ -76,13 +36,6 @@ void useInstalledIconTheme()
     QIcon::setThemeSearchPaths(paths);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
         QIcon::setThemeName(QStringLiteral("Adwaita"));
-}
-
-int showCommand(const QWidget *window)
-{
-    if (window->isMinimized())
-        return WindowPlacement::Minimized;
-    return window->isMaximized() ? WindowPlacement::Maximized : WindowPlacement::Normal;
 }
 
 } // namespace
@@ -126,15 +79,15 @@ void MainWindow::FormCreate()
     m_options = readSysOptions(m_settingsFile);
     if (!m_history.load(m_files.historyFile()))
         prompts().error(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
-    LoadHighlighterColours();
+    for (const QString &error : LoadHighlighterColours(m_highlighters, m_files.phpColourFile(), m_files.htmlColourFile()))
+        prompts().error(error);
     applyEditorSettings();
     createCommands();
     BuildReopenMenu();
     connectEditor();
     connectProjects();
-    // Esc closes the preview from wherever the keyboard is in the window, and only then.
-    m_closePreviewKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &MainWindow::ClosePreview);
-    m_closePreviewKey->setEnabled(false);
+    m_preview = new PreviewPane(m_frame, *m_projects, this);
+    connect(m_preview, &PreviewPane::closed, this, &MainWindow::RefreshWindowState);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     // With no project yet every project button is off; nothing is written until a refresh, and
     // the menus keep the enabling they start with.
@@ -230,29 +183,6 @@ void MainWindow::hideDeclarationPanes()
     m_frame.pnlClasses->hide();
 }
 
-void MainWindow::enterPreview()
-{
-    m_previewReturnFile = m_projects->activeFile();
-    m_projects->StoreEditorState();
-    m_projects->setPreviewing(true);
-    m_frame.pnlWork->hide();
-    m_frame.pnlPreview->show();
-    m_closePreviewKey->setEnabled(true);
-}
-
-void MainWindow::ClosePreview()
-{
-    m_frame.pnlPreview->hide();
-    m_frame.pnlWork->show();
-    m_projects->setPreviewing(false);
-    m_closePreviewKey->setEnabled(false);
-    const int file = m_previewReturnFile < m_projects->project().Files.size() ? m_previewReturnFile : -1;
-    m_projects->focusRow(file + 1);
-    if (file >= 0)
-        m_frame.mFile->setFocus();
-    RefreshWindowState();
-}
-
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls() && m_projects->isOpen())
@@ -266,29 +196,6 @@ void MainWindow::dropEvent(QDropEvent *event)
         if (url.isLocalFile())
             m_projects->AddFileToProject(url.toLocalFile());
     event->acceptProposedAction();
-}
-
-void MainWindow::LoadHighlighterColours()
-{
-    loadOrCreateColours(m_highlighters.xhPHP, m_files.phpColourFile());
-    loadOrCreateColours(m_highlighters.xhHTML, m_files.htmlColourFile());
-}
-
-void MainWindow::loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName)
-{
-    IniFile file(fileName);
-    if (!file.load()) {
-        prompts().error(QStringLiteral("Unable to read %1").arg(fileName));
-        return;
-    }
-    if (QFileInfo::exists(fileName)) {
-        highlighter.LoadColorsFromIni(file);
-        return;
-    }
-    highlighter.SaveColorsToIni(file);
-    QString error;
-    if (!file.save(&error))
-        prompts().error(error);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -310,40 +217,6 @@ void MainWindow::FormShow()
         m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
     m_frame.pnlFiles->applyMask();
-}
-
-void MainWindow::restorePlacement()
-{
-    const QString section = QString::fromLatin1(PlacementSection);
-    const QScreen *screen = this->screen();
-    if (const auto placement = m_placement->readPlacement(section, screen->size())) {
-        // A position saved on a larger screen is dropped rather than leaving the window out of reach.
-        if (screen->availableGeometry().intersects(placement->normal) && placement->normal.isValid())
-            setGeometry(placement->normal);
-        if (placement->showCmd == WindowPlacement::Maximized)
-            setWindowState(windowState() | Qt::WindowMaximized);
-    }
-    for (const StoredProperty &property : StoredProperties) {
-        const QVariant current = property.get(m_frame);
-        const QVariant stored = m_placement->readProperty(section, QString::fromLatin1(property.name), current);
-        if (stored != current)
-            property.set(m_frame, stored);
-    }
-}
-
-void MainWindow::savePlacement()
-{
-    const QString section = QString::fromLatin1(PlacementSection);
-    WindowPlacement placement;
-    placement.showCmd = showCommand(this);
-    placement.pixelsPerInch = qRound(screen()->logicalDotsPerInch());
-    placement.normal = normalGeometry();
-    placement.visible = isVisible();
-    m_placement->writePlacement(section, placement, screen()->size());
-    for (const StoredProperty &property : StoredProperties)
-        m_placement->writeProperty(section, QString::fromLatin1(property.name), property.get(m_frame));
-    if (!m_placement->flush())
-        prompts().error(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
 }
 
 bool MainWindow::FormCloseQuery()

@@ -16,10 +16,10 @@
 
 class EditorModel;
 class PlacementStore;
+class PreviewPane;
 class ProjectListView;
 class QKeyEvent;
 class QMenu;
-class QShortcut;
 class QSessionManager;
 
 // The main window: the shell that builds the frame, owns the settings, the history, the
@@ -54,11 +54,7 @@ public:
     // Shows or hides the pane of a View toggle as its check mark says.
     void toggleView(Command toggle);
 
-    // The preview pane takes the work area's place until ClosePreview (Close or Esc) brings the
-    // work area back with the file that was active.
-    void enterPreview();
-    void ClosePreview();
-    bool previewing() const { return m_projects->previewing(); }
+    PreviewPane &preview() { return *m_preview; }
 
     // Applies the settings to the editor and writes every key; false (after an error box) when
     // the settings file cannot be written.
@@ -100,9 +96,6 @@ private:
     void BuildReopenMenu();
     // A tool button's icon: ours when the data folder has it, else the theme's.
     QIcon commandIcon(const CommandRow &row) const;
-    void LoadHighlighterColours();
-    // Loads the colours from the file, or creates the file from them when it is missing.
-    void loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName);
     Prompts &prompts() { return m_projects->prompts(); }
 
     ProgramFiles m_files;
@@ -118,8 +111,7 @@ private:
     std::unique_ptr<ProjectController> m_projects;
     std::unique_ptr<CommandActions> m_commands;
     ProjectListView *m_projectList = nullptr;
-    int m_previewReturnFile = -1;
-    QShortcut *m_closePreviewKey = nullptr;
+    PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;
 };

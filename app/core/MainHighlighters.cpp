@@ -1,6 +1,9 @@
 #include "MainHighlighters.h"
 
+#include "IniFile.h"
 #include "MainSchemes.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -13,6 +16,23 @@ const std::pair<const char16_t *, Pick> ByName[] = {
     {u"multi", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhMulti; }},
 };
 // clang-format on
+
+// The colours from the file, or the file from the colours when it is missing; empty when
+// all went well.
+QString loadOrCreateColours(SynCustomHighlighter &highlighter, const QString &fileName)
+{
+    IniFile file(fileName);
+    if (!file.load())
+        return QStringLiteral("Unable to read %1").arg(fileName);
+    if (QFileInfo::exists(fileName)) {
+        highlighter.LoadColorsFromIni(file);
+        return {};
+    }
+    highlighter.SaveColorsToIni(file);
+    QString error;
+    file.save(&error);
+    return error;
+}
 
 } // namespace
 
@@ -39,4 +59,14 @@ SynCustomHighlighter *MainHighlighters::byName(QStringView name)
         if (name == QStringView(known))
             return pick(*this);
     return nullptr;
+}
+
+QStringList LoadHighlighterColours(MainHighlighters &highlighters, const QString &phpFile, const QString &htmlFile)
+{
+    QStringList errors;
+    for (const auto &[highlighter, file] : {std::pair<SynCustomHighlighter *, QString>{&highlighters.xhPHP, phpFile},
+                                            {&highlighters.xhHTML, htmlFile}})
+        if (const QString error = loadOrCreateColours(*highlighter, file); !error.isEmpty())
+            errors.append(error);
+    return errors;
 }

@@ -24,3 +24,7 @@ struct MainHighlighters {
     SynHTMLSyn xhHTML;
     SynMultiSyn xhMulti;
 };
+
+// Loads the PHP and HTML colours from their files, or creates a missing file from the colours
+// the highlighter has. Answers the error texts of the files that could not be read or written.
+QStringList LoadHighlighterColours(MainHighlighters &highlighters, const QString &phpFile, const QString &htmlFile);

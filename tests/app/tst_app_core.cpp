@@ -4,6 +4,7 @@
 #include "ProgramFiles.h"
 #include "ProjectHistory.h"
 #include "SysOptions.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QSettings>
@@ -11,19 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 IniFile loadedIni(const QString &path, const QByteArray &bytes)
 {

@@ -3,8 +3,10 @@
 #include "EditorWidget.h"
 #include "FileNames.h"
 #include "MainWindow.h"
+#include "PreviewPane.h"
 #include "SaveFilesDialog.h"
 #include "ScriptedPrompts.h"
+#include "TestFiles.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,12 +33,6 @@ public:
         return SaveFilesDialog::run(nullptr, rows, save, notAllSaved);
     }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Presses buttons of the next modal dialog, one after the other, once it is up.
 void answerNextDialog(const QStringList &buttons)
@@ -468,13 +464,13 @@ void TestAppFlows::escapeClosesThePreview()
     QTest::keyClick(frame.mFile, Qt::Key_Escape); // no preview: Esc changes nothing
     QVERIFY(!frame.pnlWork->isHidden());
 
-    m_window->enterPreview();
+    m_window->preview().enterPreview();
     QVERIFY(frame.pnlWork->isHidden());
     QVERIFY(!frame.pnlPreview->isHidden());
     projects().focusRow(1); // rows chosen during the preview activate nothing
     QCOMPARE(projects().activeFile(), 1);
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
-    QVERIFY(!m_window->previewing());
+    QVERIFY(!m_window->preview().isShown());
     QVERIFY(!frame.pnlWork->isHidden());
     QVERIFY(frame.pnlPreview->isHidden());
     QCOMPARE(projects().activeFile(), 1);

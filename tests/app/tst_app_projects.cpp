@@ -4,6 +4,7 @@
 #include "ProjectFile.h"
 #include "ProjectFileFormat.h"
 #include "ProjectProperties.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,19 +14,6 @@
 namespace {
 
 const QByteArray Header("Name=Site\r\nDescription=one,\"two three\"\r\nServerURL=http://localhost/site/\r\n");
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QString summary(const ProjectFileLine &line)
 {

@@ -6,6 +6,7 @@
 #include "ProjectHistory.h"
 #include "ScriptedPrompts.h"
 #include "SysOptions.h"
+#include "TestFiles.h"
 #include "WindowMessages.h"
 
 #include <QFile>
@@ -34,19 +35,6 @@ public:
     void hide() override { shown = false; }
     bool isShown() const override { return shown; }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // The ways the open project is closed or replaced.
 enum class Leave { Close, New, Open, Reopen, Quit };
