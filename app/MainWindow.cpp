@@ -79,7 +79,8 @@ void MainWindow::FormCreate()
     m_options = readSysOptions(m_settingsFile);
     if (!m_history.load(m_files.historyFile()))
         prompts().error(QStringLiteral("Unable to read %1").arg(m_files.historyFile()));
-    for (const QString &error : LoadHighlighterColours(m_highlighters, m_files.phpColourFile(), m_files.htmlColourFile()))
+    for (const QString &error :
+         LoadHighlighterColours(m_highlighters, m_files.phpColourFile(), m_files.htmlColourFile()))
         prompts().error(error);
     applyEditorSettings();
     createCommands();
@@ -96,8 +97,8 @@ void MainWindow::FormCreate()
 
 void MainWindow::connectProjects()
 {
-    m_projectList = new ProjectListView(*m_projects, m_frame.dxtlProject, m_filesMenu,
-                                        m_files.dataDir() + QStringLiteral("icons/"));
+    m_projectList = std::make_unique<ProjectListView>(*m_projects, m_frame.dxtlProject, m_filesMenu,
+                                                      m_files.dataDir() + QStringLiteral("icons/"));
     connect(m_projects.get(), &ProjectController::stateChanged, this, &MainWindow::RefreshWindowState);
     connect(m_projects.get(), &ProjectController::historyChanged, this, &MainWindow::BuildReopenMenu);
     connect(m_projects.get(), &ProjectController::activeFileChanged, this, &MainWindow::hideDeclarationPanes);
@@ -105,13 +106,16 @@ void MainWindow::connectProjects()
 
 void MainWindow::connectEditor()
 {
+    // The project flows are the context of what the editor reports, so nothing reaches them once
+    // they are gone, even while the window's panes are still being taken down.
+    const ProjectController *flows = m_projects.get();
     EditorWidget *editor = m_frame.mFile;
-    connect(editor->model(), &EditorModel::Changed, this, &MainWindow::mFileChange);
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::UpdateEditButtons);
+    connect(editor->model(), &EditorModel::Changed, flows, [this] { mFileChange(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, flows, [this] { UpdateEditButtons(); });
     connect(editor->model(), &EditorModel::CaretMoved, m_fileEditor.get(), &FileEditor::UpdateCaretStatus);
     for (auto signal : {&EditorModel::Changed, &EditorModel::SelectionChanged, &EditorModel::CaretMoved})
-        connect(editor->model(), signal, this, &MainWindow::UpdateEditButtons);
-    connect(editor, &EditorWidget::filesDropped, this, [this](const QStringList &paths) {
+        connect(editor->model(), signal, flows, [this] { UpdateEditButtons(); });
+    connect(editor, &EditorWidget::filesDropped, flows, [this](const QStringList &paths) {
         for (const QString &path : paths)
             m_projects->AddFileToProject(path);
     });

@@ -110,7 +110,7 @@ private:
     std::unique_ptr<FileEditor> m_fileEditor;
     std::unique_ptr<ProjectController> m_projects;
     std::unique_ptr<CommandActions> m_commands;
-    ProjectListView *m_projectList = nullptr;
+    std::unique_ptr<ProjectListView> m_projectList;
     PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;

@@ -27,8 +27,7 @@ QString fileIconName(const QString &fileType)
 } // namespace
 
 ProjectListView::ProjectListView(ProjectController &projects, QTreeWidget *list, QMenu *filesMenu, QString iconFolder)
-    : QObject(list),
-      m_projects(projects),
+    : m_projects(projects),
       m_list(list),
       m_filesMenu(filesMenu),
       m_iconFolder(std::move(iconFolder))

@@ -8,7 +8,8 @@ class QMenu;
 class QTreeWidget;
 
 // The project file list and the menu of project files, built from the controller's project:
-// the project row with a row per file under it. Choosing a row or an entry focuses it.
+// the project row with a row per file under it. Choosing a row or an entry focuses it. It must
+// not outlive the controller.
 class ProjectListView : public QObject
 {
     Q_OBJECT
