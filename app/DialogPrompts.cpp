@@ -45,6 +45,21 @@ void DialogPrompts::error(const QString &text)
     QMessageBox::critical(m_parent, Title, text);
 }
 
+void DialogPrompts::errorList(const QString &text, const QStringList &items)
+{
+    // A few items stand in the box itself; a long list scrolls in its details.
+    constexpr int Shown = 10;
+    QString shown = text;
+    for (const QString &item : items.mid(0, Shown))
+        shown += u'\n' + item;
+    if (items.size() > Shown)
+        shown += QStringLiteral("\n(%1 more)").arg(items.size() - Shown);
+    QMessageBox box(QMessageBox::Critical, Title, shown, QMessageBox::Ok, m_parent);
+    if (items.size() > Shown)
+        box.setDetailedText(items.join(u'\n'));
+    box.exec();
+}
+
 void DialogPrompts::information(const QString &text)
 {
     QMessageBox::information(m_parent, Title, text);

@@ -14,6 +14,7 @@ public:
     QString saveFile(const QString &title, const QString &path, const QString &filter,
                      const QString &defaultSuffix) override;
     void error(const QString &text) override;
+    void errorList(const QString &text, const QStringList &items) override;
     void information(const QString &text) override;
     bool confirm(const QString &text) override;
     std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override;

@@ -87,4 +87,3 @@ void MainWindow::savePlacement()
     if (!m_placement->flush())
         prompts().error(QStringLiteral("Unable to write to %1").arg(m_files.placementFile()));
 }
-

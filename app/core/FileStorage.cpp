@@ -73,6 +73,7 @@ FileContent decodeFileContent(const QByteArray &bytes)
     content.Encoding = decoded.encoding;
     content.HasBom = decoded.encoding == TextEncoding::Utf8 && bytes.startsWith(Utf8Bom);
     content.FinalLineEnd = decoded.text.isEmpty() || isLineEnd(decoded.text.back());
+    content.PureLf = bytes.contains('\n') && !bytes.contains('\r');
     content.Text = joinLines(decoded.text, u"\r\n", true);
     return content;
 }
@@ -86,24 +87,34 @@ QByteArray encodeFileContent(const ProjectFile &file, TextEncoding *encoding)
     return file.HasBom && *encoding == TextEncoding::Utf8 ? Utf8Bom + bytes : bytes;
 }
 
+QString fileSizeText(qint64 bytes)
+{
+    constexpr qint64 MB = 1024 * 1024;
+    if (bytes >= 1024 * MB)
+        return QStringLiteral("%1 GB").arg(double(bytes) / double(1024 * MB), 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(double(bytes) / double(MB), 0, 'f', 1);
+}
+
 bool readFileContent(const QString &fileName, FileContent *content, QString *error)
 {
+    const auto fail = [&](const QString &reason) {
+        *error = fileName + QStringLiteral(": ") + reason;
+        return false;
+    };
     // A pipe or device could block or never end.
     const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile()) {
-        *error = QStringLiteral("Not a regular file");
-        return false;
-    }
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("Not a regular file"));
+    // Checked before reading, so a huge (or sparse) file is refused rather than exhausting memory.
+    if (info.size() > MaxEditableFileSize)
+        return fail(QStringLiteral("The file is too large to edit (%1; files up to %2 open)")
+                        .arg(fileSizeText(info.size()), fileSizeText(MaxEditableFileSize)));
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
     *content = decodeFileContent(bytes);
     return true;
 }
@@ -147,6 +158,9 @@ bool readIntoEntry(ProjectFile &file, const QString &diskPath, QString *error)
     file.Encoding = content.Encoding;
     file.HasBom = content.HasBom;
     file.FinalLineEnd = content.FinalLineEnd;
+    // An LF file stays LF when saved; a file with CR LF or mixed line ends is saved with CR LF.
+    if (content.PureLf)
+        file.LineFormat = LineEnds::Unix;
     file.UndoList.reset();
     file.Saved = true;
     file.Modified = false;

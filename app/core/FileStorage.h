@@ -12,7 +12,14 @@ struct FileContent {
     TextEncoding Encoding = TextEncoding::Utf8;
     bool HasBom = false;
     bool FinalLineEnd = true;
+    bool PureLf = false; // every line end was a lone LF, and there was one
 };
+
+// Larger files are refused before they are read: the editor holds every line in memory, which
+// takes five to six times the file's size (a 256 MB file about 1.5 GB, read in a few seconds).
+constexpr qint64 MaxEditableFileSize = qint64(256) * 1024 * 1024;
+// "1.5 GB", "300.0 MB".
+QString fileSizeText(qint64 bytes);
 
 // Splits at CR LF, lone LF and lone CR. Linear in the size of the file.
 FileContent decodeFileContent(const QByteArray &bytes);
@@ -31,7 +38,8 @@ struct SaveError {
     QString message(const QString &cantCreateBackup = QStringLiteral("Can't create backup file")) const;
 };
 
-// Reads a whole file. False with the system's error text when it is not a readable file.
+// Reads a whole file. False with "<file>: <reason>" when it is not a readable file of a size
+// the editor can hold.
 bool readFileContent(const QString &fileName, FileContent *content, QString *error);
 
 // Replaces fileName with bytes without ever leaving a half-written file: the new bytes go to a
@@ -46,7 +54,8 @@ bool WriteFileToDisk(ProjectFile &file, const QString &fileName, bool createBack
                      SaveError *error);
 
 // Reads the file at diskPath into the entry's text and makes it a saved, unmodified file with a
-// fresh undo history. On a read error the entry is unchanged.
+// fresh undo history; a file whose line ends are all LF gets the UNIX format. On a read error the
+// entry is unchanged.
 bool readIntoEntry(ProjectFile &file, const QString &diskPath, QString *error);
 
 // Add File To Project: appends fileName with its type and folder and its text read from disk.

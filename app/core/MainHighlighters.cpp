@@ -64,8 +64,8 @@ SynCustomHighlighter *MainHighlighters::byName(QStringView name)
 QStringList LoadHighlighterColours(MainHighlighters &highlighters, const QString &phpFile, const QString &htmlFile)
 {
     QStringList errors;
-    for (const auto &[highlighter, file] : {std::pair<SynCustomHighlighter *, QString>{&highlighters.xhPHP, phpFile},
-                                            {&highlighters.xhHTML, htmlFile}})
+    for (const auto &[highlighter, file] :
+         {std::pair<SynCustomHighlighter *, QString>{&highlighters.xhPHP, phpFile}, {&highlighters.xhHTML, htmlFile}})
         if (const QString error = loadOrCreateColours(*highlighter, file); !error.isEmpty())
             errors.append(error);
     return errors;

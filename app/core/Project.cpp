@@ -8,13 +8,14 @@
 
 namespace {
 
-// A listed file must be a plain file; anything else counts as missing.
-bool loadListedFile(const ProjectFileLine &line, const QString &folder, LoadedProject &loaded)
+// A listed file must be a plain file; anything else counts as missing, and one that cannot be
+// read is refused, while the rest of the project loads.
+void loadListedFile(const ProjectFileLine &line, const QString &folder, LoadedProject &loaded)
 {
     const QString diskPath = resolvePath(folder, line.Path);
     if (!QFileInfo(diskPath).isFile()) {
         loaded.missingFiles.append(line.Path);
-        return true;
+        return;
     }
     ProjectFile file;
     file.FileName = line.Path;
@@ -25,10 +26,10 @@ bool loadListedFile(const ProjectFileLine &line, const QString &folder, LoadedPr
     file.TopLine = line.TopLine;
     file.LineFormat = line.LineFormat;
     QString error;
-    if (!readIntoEntry(file, diskPath, &error))
-        return false;
-    loaded.project.Files.append(std::move(file));
-    return true;
+    if (readIntoEntry(file, diskPath, &error))
+        loaded.project.Files.append(std::move(file));
+    else
+        loaded.refusedFiles.append(error);
 }
 
 } // namespace
@@ -74,10 +75,8 @@ LoadedProject LoadProject(const QString &projectFilePath)
     project.Description = contents->Description;
     project.FileName = nameOf(projectFilePath);
     project.Options = {folderOf(QFileInfo(projectFilePath).absoluteFilePath()), contents->ServerURL};
-    for (const ProjectFileLine &line : contents->Files) {
-        if (!loadListedFile(line, project.Options.Path, loaded))
-            return {};
-    }
+    for (const ProjectFileLine &line : contents->Files)
+        loadListedFile(line, project.Options.Path, loaded);
     if (!contents->LastFilePath.isEmpty())
         loaded.lastRow = project.Files.FindFile(contents->LastFilePath) + 1;
     loaded.valid = true;

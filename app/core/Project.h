@@ -38,6 +38,7 @@ struct LoadedProject {
     Project project;
     int lastRow = 0; // the row to focus: table index + 1 of the last active file, or 0
     QStringList missingFiles; // listed files that do not exist, as written: "Can't load project file:"
+    QStringList refusedFiles; // "<file>: <reason>" of listed files that exist but cannot be read
 };
 
 // Reads a project file completely before anything is returned, so a broken file never replaces

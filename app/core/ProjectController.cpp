@@ -281,7 +281,7 @@ void ProjectController::btnFileUpDownClick(int step)
 
 void ProjectController::NewProject1Click()
 {
-    if (m_project.Changed && !SaveChangedFilesDialog())
+    if (!mayReplaceProject())
         return;
     m_activeFile = -1;
     ResetProject(m_project, QDir::homePath() + u'/');
@@ -319,7 +319,7 @@ void ProjectController::ProjectProperties1Click()
 
 void ProjectController::OpenProject1Click()
 {
-    if (m_project.Changed && !SaveChangedFilesDialog())
+    if (!mayReplaceProject())
         return;
     const QString path = m_prompts->openFile(QString(), defaultFolder(), ProjectFilter);
     if (!path.isEmpty())
@@ -328,20 +328,20 @@ void ProjectController::OpenProject1Click()
 
 void ProjectController::reopenProject(const QString &path)
 {
-    if (m_project.Changed && !SaveChangedFilesDialog())
+    if (!mayReplaceProject())
         return;
     LoadProject(path);
 }
 
-bool ProjectController::LoadProject(const QString &path)
+bool ProjectController::LoadProject(QString path)
 {
     LoadedProject loaded = ::LoadProject(path);
     if (!loaded.valid) {
         m_prompts->error(message(4));
         return false;
     }
-    for (const QString &missing : loaded.missingFiles)
-        m_prompts->error(message(3) + u' ' + missing);
+    if (const QStringList skipped = loaded.missingFiles + loaded.refusedFiles; !skipped.isEmpty())
+        m_prompts->errorList(message(3), skipped);
     m_history.add(path);
     emit historyChanged();
     m_activeFile = -1;
@@ -352,10 +352,21 @@ bool ProjectController::LoadProject(const QString &path)
     return true;
 }
 
+bool ProjectController::mayReplaceProject()
+{
+    // The question may save the active file, so it must see what the editor holds; and a project
+    // whose own file was saved can still hold unsaved files.
+    StoreEditorState();
+    const bool unsaved = m_project.Changed || !m_project.Files.AllFilesSaved();
+    const bool goOn = !unsaved || SaveChangedFilesDialog();
+    if (!goOn)
+        emit stateChanged(); // the question may have saved some of the work
+    return goOn;
+}
+
 bool ProjectController::TryCloseProject()
 {
-    StoreEditorState();
-    if ((m_project.Changed || !m_project.Files.AllFilesSaved()) && !SaveChangedFilesDialog())
+    if (!mayReplaceProject())
         return false;
     m_editor.hide();
     m_activeFile = -1;
@@ -379,11 +390,11 @@ void ProjectController::SaveProjectAs1Click()
         m_prompts->information(message(1));
         return;
     }
-    if (m_project.FileName.isEmpty())
-        m_project.FileName = m_project.Name;
+    // The chooser starts from the project's name; cancelled, the project keeps the file name it had.
+    const QString offered = m_project.FileName.isEmpty() ? m_project.Name : m_project.FileName;
     const QString chosen =
         m_prompts->saveFile(QStringLiteral("Save Project \"") + m_project.Name + QStringLiteral("\" As:"),
-                            m_project.projectFilePath(), SaveFilter, QStringLiteral("vlmp"));
+                            m_project.Options.Path + offered, SaveFilter, QStringLiteral("vlmp"));
     if (chosen.isEmpty())
         return;
     m_project.Options.Path = folderOf(chosen);

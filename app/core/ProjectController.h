@@ -50,7 +50,8 @@ public:
     void OpenProject1Click();
     // A Reopen item: the project at path, after the Save Files question.
     void reopenProject(const QString &path);
-    bool LoadProject(const QString &path);
+    // path may be an entry of the history, which the load changes; it is copied first.
+    bool LoadProject(QString path);
     void CloseProject1Click();
     // True when the project was closed, its unsaved work saved or let go.
     bool TryCloseProject();
@@ -101,7 +102,9 @@ private:
     // Save of the active file; false when cancelled or failed.
     bool saveActiveFile(bool askName);
     void SaveModifiedFiles();
-    // Offers the Save Files question when something is unsaved; true when the caller may go on.
+    // Before the project is closed or replaced: the Save Files question when anything is unsaved;
+    // true when the caller may go on.
+    bool mayReplaceProject();
     bool SaveChangedFilesDialog();
     // Saves one row of the Save Files question: the project (id -1) or a file.
     SaveOutcome saveForClosing(int id);

@@ -7,8 +7,10 @@
 
 void ProjectHistory::add(const QString &path)
 {
-    m_paths.removeIf([&](const QString &p) { return p.compare(path, Qt::CaseInsensitive) == 0; });
-    m_paths.prepend(path);
+    // Copied first: path may be one of the entries, which the removal below destroys.
+    const QString added = path;
+    m_paths.removeAll(added);
+    m_paths.prepend(added);
 }
 
 bool ProjectHistory::load(const QString &fileName)
@@ -19,8 +21,17 @@ bool ProjectHistory::load(const QString &fileName)
         return true;
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    m_paths = splitLines(decodeText(file.readAll()).text);
-    m_paths.removeAll(QString());
+    // Line by line, so one path in an 8-bit encoding does not turn the UTF-8 ones beside it into
+    // Latin-1 as well.
+    const QByteArray bytes = file.readAll();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        if (i > start)
+            m_paths.append(decodeText(bytes.mid(start, i - start)).text);
+        start = i + 1;
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "DialogFields.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,6 +20,8 @@ public:
                              const QString &defaultSuffix) = 0;
 
     virtual void error(const QString &text) = 0;
+    // One error box for many items (thousands of missing files): the text, then the items.
+    virtual void errorList(const QString &text, const QStringList &items) = 0;
     virtual void information(const QString &text) = 0;
     // OK and Cancel; true for OK.
     virtual bool confirm(const QString &text) = 0;

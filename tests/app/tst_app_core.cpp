@@ -44,7 +44,7 @@ private slots:
     void settingsRoundTrip();
     void languageIndex();
 
-    void historyDeduplicatesWithoutCase();
+    void historyDeduplicatesExactly();
     void historyFileFormat();
 
     void fileNameRule_data();
@@ -224,15 +224,21 @@ void TestAppCore::languageIndex()
     QCOMPARE(ini.toBytes(), QByteArray("[Language]\r\nLanguage=2\r\n"));
 }
 
-void TestAppCore::historyDeduplicatesWithoutCase()
+void TestAppCore::historyDeduplicatesExactly()
 {
     ProjectHistory history;
     history.add(QStringLiteral("/web/a.vlmp"));
     history.add(QStringLiteral("/web/b.vlmp"));
     history.add(QStringLiteral("/web/b.vlmp"));
     QCOMPARE(history.paths(), QStringList({"/web/b.vlmp", "/web/a.vlmp"}));
+    // Linux file names differ by case, so these are two projects.
     history.add(QStringLiteral("/WEB/A.VLMP"));
-    QCOMPARE(history.paths(), QStringList({"/WEB/A.VLMP", "/web/b.vlmp"}));
+    QCOMPARE(history.paths(), QStringList({"/WEB/A.VLMP", "/web/b.vlmp", "/web/a.vlmp"}));
+    // Adding an entry of the list itself, as reopening the newest one does.
+    history.add(history.paths()[1]);
+    QCOMPARE(history.paths(), QStringList({"/web/b.vlmp", "/WEB/A.VLMP", "/web/a.vlmp"}));
+    history.add(history.paths()[0]);
+    QCOMPARE(history.paths(), QStringList({"/web/b.vlmp", "/WEB/A.VLMP", "/web/a.vlmp"}));
 }
 
 void TestAppCore::historyFileFormat()
@@ -252,6 +258,12 @@ void TestAppCore::historyFileFormat()
     QVERIFY(history.load(path("mixed.his")));
     QCOMPARE(history.paths(), QStringList({"/a.vlmp", "/b.vlmp", "/c.vlmp"}));
     QVERIFY(!history.save(path("two.his/x.his")));
+
+    // Each line is decoded by itself: a Latin-1 path leaves the UTF-8 ones as they are.
+    writeAll(path("encodings.his"), "/srv/caf\xc3\xa9/site.vlmp\r\n/old/caf\xe9.vlmp\r\n");
+    QVERIFY(history.load(path("encodings.his")));
+    QCOMPARE(history.paths(),
+             QStringList({QStringLiteral("/srv/caf\u00e9/site.vlmp"), QStringLiteral("/old/caf\u00e9.vlmp")}));
 }
 
 void TestAppCore::fileNameRule_data()

@@ -88,6 +88,9 @@ private slots:
     void findFileIsExactAndTakesTheLast();
     void allFilesSaved();
     void addExistingFile();
+    void lineFormatFollowsTheFile_data();
+    void lineFormatFollowsTheFile();
+    void filesTooLargeToHoldAreRefused();
 
     // Reading and writing files
     void roundTrip_data();
@@ -292,9 +295,6 @@ void TestAppProjects::loadRefusesBrokenProjects_data()
     QTest::addColumn<QString>("listed");
     QTest::addRow("project file missing") << QByteArray() << "";
     QTest::addRow("lower-case header") << QByteArray("name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n") << "";
-    // A listed file that is there but cannot be read is not a missing file: the load fails.
-    QTest::addRow("listed file unreadable") << Header + "LastFile=0\r\n"
-                                            << "/proc/self/mem";
 }
 
 void TestAppProjects::loadRefusesBrokenProjects()
@@ -671,9 +671,77 @@ void TestAppProjects::addExistingFile()
     QVERIFY(file.Saved && !file.Modified && !file.IsNew && !file.UndoList); // no lists kept: fresh ones
 
     QVERIFY(!AddExistingFile(files, folder(), &error));
+    QCOMPARE(error, folder() + QStringLiteral(": Not a regular file"));
     QVERIFY(!AddExistingFile(files, path("absent.php"), &error));
-    QVERIFY(!error.isEmpty());
+    QVERIFY2(error.startsWith(path("absent.php") + u':'), qPrintable(error));
     QCOMPARE(files.size(), 1);
+}
+
+void TestAppProjects::lineFormatFollowsTheFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<LineEnds>("format");
+    QTest::addRow("LF only") << QByteArray("<?php\necho 1;\n") << LineEnds::Unix;
+    QTest::addRow("LF, last line open") << QByteArray("a\nb") << LineEnds::Unix;
+    QTest::addRow("CR LF") << QByteArray("a\r\nb\r\n") << LineEnds::Windows;
+    QTest::addRow("mixed: CR LF wins") << QByteArray("a\nb\r\nc\n") << LineEnds::Windows;
+    QTest::addRow("lone CR") << QByteArray("a\rb\r") << LineEnds::Windows;
+    QTest::addRow("no line end") << QByteArray("a") << LineEnds::Windows;
+}
+
+void TestAppProjects::lineFormatFollowsTheFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(LineEnds, format);
+    writeAll(path("f.php"), bytes);
+    FileTable files;
+    QString error;
+    QVERIFY(AddExistingFile(files, path("f.php"), &error));
+    QCOMPARE(files[0].LineFormat, format);
+    // Saved unchanged, an LF file keeps its bytes.
+    SaveError saveError;
+    QVERIFY(WriteFileToDisk(files[0], path("f.php"), false, folder(), &saveError));
+    if (format == LineEnds::Unix)
+        QCOMPARE(readAll(path("f.php")), bytes);
+
+    // The same for a project entry without a format marker.
+    writeAll(path("p.vlmp"), "Name=P\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile=f.php;PHP;1,1:1\r\n");
+    writeAll(path("f.php"), bytes);
+    QCOMPARE(LoadProject(path("p.vlmp")).project.Files[0].LineFormat, format);
+}
+
+void TestAppProjects::filesTooLargeToHoldAreRefused()
+{
+    // Sparse: the size is there without the bytes, as a huge file on disk would be.
+    QFile huge(path("huge.sql"));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.resize(MaxEditableFileSize + 1));
+    huge.close();
+    writeAll(path("small.php"), "<?php\n");
+    FileTable files;
+    QString error;
+    QVERIFY(!AddExistingFile(files, path("huge.sql"), &error));
+    QCOMPARE(error, path("huge.sql") + ": The file is too large to edit (256.0 MB; files up to 256.0 MB open)");
+    QCOMPARE(files.size(), 0);
+
+    // Listed in a project, it is refused and the rest loads.
+    writeAll(path("p.vlmp"),
+             "Name=P\r\nDescription=\r\nServerURL=\r\nLastFile=2\r\nProjectFile=huge.sql;SQL;1,1:1\r\n"
+             "ProjectFile=small.php;PHP;1,1:1\r\n");
+    const LoadedProject loaded = LoadProject(path("p.vlmp"));
+    QVERIFY(loaded.valid);
+    QCOMPARE(loaded.project.Files.size(), 1);
+    QCOMPARE(loaded.project.Files[0].FileName, QStringLiteral("small.php"));
+    QCOMPARE(loaded.refusedFiles, QStringList{error});
+
+    // So is a listed file that is there but cannot be read.
+    writeAll(path("q.vlmp"), Header + "LastFile=0\r\nProjectFile=/proc/self/mem;X\r\nProjectFile=small.php;PHP\r\n");
+    const LoadedProject unreadable = LoadProject(path("q.vlmp"));
+    QVERIFY(unreadable.valid);
+    QCOMPARE(unreadable.project.Files.size(), 1);
+    QCOMPARE(unreadable.refusedFiles.size(), 1);
+    QVERIFY2(unreadable.refusedFiles[0].startsWith("/proc/self/mem: "), qPrintable(unreadable.refusedFiles[0]));
+    QCOMPARE(fileSizeText(qint64(5) * 1024 * 1024 * 1024 + 512 * 1024 * 1024), QStringLiteral("5.5 GB"));
 }
 
 // ---------------------------------------------------------------------------------------------

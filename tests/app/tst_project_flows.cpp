@@ -50,7 +50,10 @@ private slots:
     void newFileThenSaveAllWritesFileAndProject();
     void leavingAProjectWithUnsavedWork_data();
     void leavingAProjectWithUnsavedWork();
+    void historyEntriesReopenTheirProject_data();
+    void historyEntriesReopenTheirProject();
     void aFailedSaveKeepsTheProjectOpen();
+    void cancelledSaveProjectAsKeepsTheFileName();
     void switchingFilesKeepsEachText();
     void addingFiles_data();
     void addingFiles();
@@ -132,6 +135,7 @@ void TestProjectFlows::newFileThenSaveAllWritesFileAndProject()
 void TestProjectFlows::leavingAProjectWithUnsavedWork_data()
 {
     QTest::addColumn<Leave>("leave");
+    QTest::addColumn<bool>("projectSaved"); // Save on the project row first: only the file is unsaved
     QTest::addColumn<bool>("ok"); // the Save Files answer: OK or Cancel
     QTest::addColumn<bool>("marked"); // with OK: the rows stay marked, or None was pressed
     QTest::addColumn<QString>("nameAfter");
@@ -147,15 +151,22 @@ void TestProjectFlows::leavingAProjectWithUnsavedWork_data()
                 {"reopen", Leave::Reopen, "Other"},
                 {"quit", Leave::Quit, ""}};
     for (const auto &way : ways) {
-        QTest::addRow("%s, Cancel", way.name) << way.leave << false << false << "Site" << false;
-        QTest::addRow("%s, None then OK", way.name) << way.leave << true << false << way.replacedBy << false;
-        QTest::addRow("%s, OK", way.name) << way.leave << true << true << way.replacedBy << true;
+        for (const bool projectSaved : {false, true}) {
+            const char *state = projectSaved ? "project saved" : "both changed";
+            QTest::addRow("%s, %s, Cancel", way.name, state)
+                << way.leave << projectSaved << false << false << "Site" << false;
+            QTest::addRow("%s, %s, None then OK", way.name, state)
+                << way.leave << projectSaved << true << false << way.replacedBy << false;
+            QTest::addRow("%s, %s, OK", way.name, state)
+                << way.leave << projectSaved << true << true << way.replacedBy << true;
+        }
     }
 }
 
 void TestProjectFlows::leavingAProjectWithUnsavedWork()
 {
     QFETCH(Leave, leave);
+    QFETCH(bool, projectSaved);
     QFETCH(bool, ok);
     QFETCH(bool, marked);
     QFETCH(QString, nameAfter);
@@ -163,8 +174,12 @@ void TestProjectFlows::leavingAProjectWithUnsavedWork()
     writeAll(path("other.vlmp"), "Name=Other\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
     openSite();
     type(QStringLiteral("x"));
-    m_projects->StoreEditorState(); // the window does so as a menu takes the keyboard
     const QByteArray onDisk = readAll(path("a.php"));
+    if (projectSaved) {
+        m_projects->focusRow(0);
+        m_projects->Save1Click();
+        QVERIFY(!m_projects->project().Changed);
+    }
 
     m_prompts->saveFiles = {{ok, marked ? QList<bool>() : QList<bool>{false, false}}};
     m_prompts->cancelProperties = true;
@@ -178,11 +193,35 @@ void TestProjectFlows::leavingAProjectWithUnsavedWork()
     case Leave::Reopen: m_projects->reopenProject(path("other.vlmp")); break;
     case Leave::Quit: QCOMPARE(m_projects->TryCloseProject(), nameAfter.isEmpty()); break;
     }
-    const QStringList rows{"Site <" + path("site.vlmp") + ">", "a.php <" + path("a.php") + ">"};
+    QStringList rows{"a.php <" + path("a.php") + ">"};
+    if (!projectSaved)
+        rows.prepend("Site <" + path("site.vlmp") + ">");
     QCOMPARE(m_prompts->saveFilesRows, QList<QStringList>{rows});
     QCOMPARE(m_projects->project().Name, nameAfter);
     QCOMPARE(readAll(path("a.php")), fileSaved ? "x" + onDisk : onDisk);
     QCOMPARE(m_prompts->texts(Box::Error), QStringList());
+}
+
+void TestProjectFlows::historyEntriesReopenTheirProject_data()
+{
+    QTest::addColumn<QStringList>("history");
+    QTest::addRow("two entries") << QStringList{"site.vlmp", "other.vlmp"};
+    QTest::addRow("one entry") << QStringList{"site.vlmp"};
+}
+
+void TestProjectFlows::historyEntriesReopenTheirProject()
+{
+    QFETCH(QStringList, history);
+    writeAll(path("site.vlmp"), "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
+    writeAll(path("other.vlmp"), "Name=Other\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
+    QStringList paths;
+    for (auto name = history.crbegin(); name != history.crend(); ++name)
+        m_history.add(path(*name));
+    paths = m_history.paths();
+    // The start reopens the newest entry, handing over the entry itself.
+    QVERIFY(m_projects->LoadProject(m_history.paths().first()));
+    QCOMPARE(m_projects->project().Name, QStringLiteral("Site"));
+    QCOMPARE(m_history.paths(), paths);
 }
 
 void TestProjectFlows::aFailedSaveKeepsTheProjectOpen()
@@ -236,7 +275,7 @@ void TestProjectFlows::addingFiles_data()
                                          << QStringList{"This project already contains a file named \"%1\"!"} << true;
     QTest::addRow("names differing in case are two files")
         << QStringList{"page.css", "PAGE.css"} << 2 << QStringList() << true;
-    QTest::addRow("a folder") << QStringList{"sub"} << 0 << QStringList{"Not a regular file"} << false;
+    QTest::addRow("a folder") << QStringList{"sub"} << 0 << QStringList{"%1: Not a regular file"} << false;
 }
 
 void TestProjectFlows::addingFiles()
@@ -272,12 +311,17 @@ void TestProjectFlows::brokenAndIncompleteProjects()
     QCOMPARE(m_projects->project().Name, QStringLiteral("Site"));
 
     m_prompts->messages.clear();
-    writeAll(path("gaps.vlmp"),
-             "Name=Gaps\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\nProjectFile=" + path("gone.php").toUtf8()
-                 + ";PHP;1,1:1\r\nProjectFile=" + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
+    // However many listed files are gone, one box names them all.
+    QByteArray gaps = "Name=Gaps\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n";
+    QStringList gone;
+    for (int i = 0; i < 3000; ++i) {
+        gone.append(path(QStringLiteral("gone%1.php").arg(i)));
+        gaps += "ProjectFile=" + gone.last().toUtf8() + ";PHP;1,1:1\r\n";
+    }
+    writeAll(path("gaps.vlmp"), gaps + "ProjectFile=" + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
     QSignalSpy history(m_projects.get(), &ProjectController::historyChanged);
     QVERIFY(m_projects->LoadProject(path("gaps.vlmp")));
-    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Can't load project file: " + path("gone.php")});
+    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Can't load project file: " + gone.join(u'\n')});
     QCOMPARE(m_projects->project().Files.size(), 1);
     QCOMPARE(m_projects->focusedRow(), 0);
     QCOMPARE(m_history.paths().value(0), path("gaps.vlmp"));
@@ -317,6 +361,22 @@ void TestProjectFlows::saveProjectAsWantsTheFilesSavedFirst()
     QCOMPARE(m_prompts->messages.size(), 1);
     QCOMPARE(m_prompts->texts(Box::Information), QStringList{"Files are not saved. Save files first!"});
     QVERIFY(m_prompts->saveTitles.isEmpty());
+}
+
+void TestProjectFlows::cancelledSaveProjectAsKeepsTheFileName()
+{
+    m_prompts->propertiesPath = path("site");
+    m_projects->NewProject1Click();
+    m_projects->SaveProjectAs1Click(); // cancelled
+    QCOMPARE(m_prompts->saveTitles, QStringList{"Save Project \"Project 1\" As:"});
+    QCOMPARE(m_projects->project().FileName, QString());
+    // So a later Save asks for the name again rather than writing a file without extension.
+    m_prompts->paths = {path("site/shop")};
+    m_projects->Save1Click();
+    QCOMPARE(m_prompts->saveTitles.size(), 2);
+    QCOMPARE(m_projects->project().FileName, QStringLiteral("shop.vlmp"));
+    QVERIFY(readAll(path("site/shop.vlmp")).startsWith("Name=Project 1\r\n"));
+    QVERIFY(!QFile::exists(path("site/Project 1")));
 }
 
 void TestProjectFlows::cancelledPropertiesLeaveTheProjectAlone()

@@ -50,6 +50,11 @@ public:
         return nextPath();
     }
     void error(const QString &text) override { messages.append({Box::Error, text}); }
+    // Recorded as the box reads with a single item: the text, a space, then the items by lines.
+    void errorList(const QString &text, const QStringList &items) override
+    {
+        messages.append({Box::Error, text + u' ' + items.join(u'\n')});
+    }
     void information(const QString &text) override { messages.append({Box::Information, text}); }
     bool confirm(const QString &text) override
     {
