@@ -1,3 +1,4 @@
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "ProgramFiles.h"
 
@@ -51,9 +52,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(ProgramFiles::BaseName));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(MainWindow::Title));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    describeApplication();
     const QString programDir = QApplication::applicationDirPath();
     ProgramFiles files(
         ProgramFiles::chooseSettingsDir(commandLine.settingsDir, programDir, qEnvironmentVariable("XDG_CONFIG_HOME")),

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -69,6 +70,9 @@ int main(int argc, char *argv[])
     SynCustomHighlighter *highlighter = highlighters.byName(parser.value(highlighterOption));
     if (!highlighter)
         return fail(QStringLiteral("no highlighter named \"%1\"").arg(parser.value(highlighterOption)));
+    // A device or a pipe may never end, or never answer.
+    if (!QFileInfo(args[0]).isFile())
+        return fail(QStringLiteral("%1 is not a regular file").arg(args[0]));
     QFile file(args[0]);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot read %1: %2").arg(args[0], file.errorString()));
@@ -83,5 +87,6 @@ int main(int argc, char *argv[])
         return bench(*highlighter, text, bytes.size(), passes);
     }
     writeTokenDump(*highlighter, text, [](const char *data, size_t size) { std::fwrite(data, 1, size, stdout); });
-    return std::ferror(stdout) ? fail(QStringLiteral("cannot write the dump")) : 0;
+    // The last buffer is written by the flush, where a full disk shows.
+    return std::fflush(stdout) != 0 || std::ferror(stdout) ? fail(QStringLiteral("cannot write the dump")) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace {
@@ -88,7 +89,15 @@ SysOptions readSysOptions(const IniFile &ini)
                    },
                    k.field);
     }
+    clampSizes(options);
     return options;
+}
+
+void clampSizes(SysOptions &options)
+{
+    options.TabWidth = std::clamp(options.TabWidth, 1, MaxTabWidth);
+    options.RightEdge = std::clamp(options.RightEdge, 0, MaxRightEdge);
+    options.FontSize = std::clamp(options.FontSize, MinFontSize, MaxFontSize);
 }
 
 void writeSysOptions(IniFile &ini, const SysOptions &options)

@@ -30,8 +30,16 @@ struct SysOptions {
     bool operator==(const SysOptions &) const = default;
 };
 
+// The ranges of the values that size the editor; a settings file may hold anything.
+constexpr int MaxTabWidth = 64;
+constexpr int MaxRightEdge = 10000;
+constexpr int MinFontSize = 4;
+constexpr int MaxFontSize = 96;
+// Brings the tab width, right edge and font size into their ranges.
+void clampSizes(SysOptions &options);
+
 // Reads the Editor and General keys in the order window creation reads them; missing or bad
-// values give the defaults above.
+// values give the defaults above, and sizes are clamped to their ranges.
 SysOptions readSysOptions(const IniFile &ini);
 // Writes every key in the order the program has always written them.
 void writeSysOptions(IniFile &ini, const SysOptions &options);

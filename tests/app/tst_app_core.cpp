@@ -40,6 +40,8 @@ private slots:
     void missingFileGivesDefaultsAndWritesNothing();
     void defaultsWriteExactBytes();
     void booleanReadAsInteger();
+    void sizesAreClampedWhenRead_data();
+    void sizesAreClampedWhenRead();
     void customHighlightingKeyKeepsItsEntry();
     void settingsRoundTrip();
     void languageIndex();
@@ -183,6 +185,28 @@ void TestAppCore::booleanReadAsInteger()
     QVERIFY(options.AutoIndent); // not a number: the default
     writeSysOptions(ini, options);
     QVERIFY(ini.toBytes().contains("Gutter=1\r\n"));
+}
+
+void TestAppCore::sizesAreClampedWhenRead_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QList<int>>("tabRightFont");
+    QTest::addRow("in range") << QByteArray("TabWidth=4\r\nRightEdge=80\r\nFontSize=12\r\n") << QList<int>{4, 80, 12};
+    QTest::addRow("huge") << QByteArray("TabWidth=2147483647\r\nRightEdge=2147483647\r\nFontSize=2147483647\r\n")
+                          << QList<int>{64, 10000, 96};
+    QTest::addRow("negative") << QByteArray("TabWidth=-5\r\nRightEdge=-1\r\nFontSize=-3\r\n") << QList<int>{1, 0, 4};
+    QTest::addRow("zero") << QByteArray("TabWidth=0\r\nRightEdge=0\r\nFontSize=0\r\n") << QList<int>{1, 0, 4};
+}
+
+void TestAppCore::sizesAreClampedWhenRead()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QList<int>, tabRightFont);
+    writeAll(path("sizes.ini"), "[Editor]\r\n" + lines);
+    IniFile ini(path("sizes.ini"));
+    QVERIFY(ini.load());
+    const SysOptions options = readSysOptions(ini);
+    QCOMPARE((QList<int>{options.TabWidth, options.RightEdge, options.FontSize}), tabRightFont);
 }
 
 void TestAppCore::customHighlightingKeyKeepsItsEntry()

@@ -1,3 +1,4 @@
+#include "ApplicationSetup.h"
 #include "FileBrowserPane.h"
 #include "MainWindow.h"
 
@@ -59,6 +60,7 @@ private slots:
     void toolBars_data();
     void toolBars();
     void everyCommandPlaceIsOnTheWindow();
+    void titlesGetNoApplicationName();
     void viewTogglesPersist();
     void fileBrowserDocksBelowTheProjectList();
     void missingColourFilesAreCreated();
@@ -303,6 +305,14 @@ void TestMainWindow::everyCommandPlaceIsOnTheWindow()
         QVERIFY2(menu->objectName().isEmpty() || placed.contains(menu->objectName())
                      || menus.contains(menu->objectName()),
                  qPrintable(menu->objectName()));
+}
+
+void TestMainWindow::titlesGetNoApplicationName()
+{
+    describeApplication();
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("velmora"));
+    // With no display name of its own, the desktop adds nothing to "Velmora PHP Editor - Site".
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
 void TestMainWindow::viewTogglesPersist()
