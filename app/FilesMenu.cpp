@@ -1,10 +1,10 @@
 #include "FilesMenu.h"
 
-#include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
+#include <QMenu>
 #include <QPainter>
-#include <QWidget>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 namespace {
 
@@ -12,99 +12,87 @@ constexpr int TextLeft = 4;
 constexpr int TextTop = 3;
 constexpr int PathGap = 10;
 
-class FileMenuItem : public QWidget
+QFont boldFont(const QFont &font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    return bold;
+}
+
+QFont pathFont(const QFont &font)
+{
+    QFont smaller = font;
+    smaller.setPointSizeF(std::max(1.0, smaller.pointSizeF() - 1));
+    return smaller;
+}
+
+QString bracketed(const QString &path)
+{
+    return u'(' + path + u')';
+}
+
+class FilesMenuStyle : public QProxyStyle
 {
 public:
-    FileMenuItem(FileMenuAction *action, QWidget *parent) : QWidget(parent), m_action(action)
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
     {
-        setMouseTracking(true);
-        setAttribute(Qt::WA_Hover);
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element != CE_MenuItem || !item || item->menuItemType != QStyleOptionMenuItem::Normal) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        const bool selected = item->state & State_Selected;
+        const QRect box = item->rect.adjusted(1, 1, -2, -2);
+        painter->save();
+        painter->fillRect(item->rect, item->palette.color(selected ? QPalette::Highlight : QPalette::Window));
+        painter->setPen(selected ? QColor(Qt::red) : item->palette.color(QPalette::Button));
+        painter->drawRect(box);
+        painter->setPen(selected ? QColor(Qt::yellow) : QColor(0x00, 0x00, 0x80));
+        const QString name = fileMenuName(item->text);
+        const QFont bold = boldFont(item->font);
+        painter->setFont(bold);
+        const int baseline = item->rect.top() + TextTop + QFontMetrics(bold).ascent();
+        const int left = item->rect.left() + TextLeft;
+        painter->drawText(left, baseline, name);
+        if (const QString path = fileMenuPath(item->text); !path.isEmpty()) {
+            painter->setFont(pathFont(item->font));
+            painter->drawText(left + QFontMetrics(bold).horizontalAdvance(name) + PathGap, baseline, bracketed(path));
+        }
+        painter->restore();
     }
 
-    QSize sizeHint() const override
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override
     {
-        const QFontMetrics bold(boldFont());
-        int width = TextLeft + bold.horizontalAdvance(m_action->name()) + 2 * TextLeft;
-        if (!m_action->path().isEmpty())
-            width += PathGap + QFontMetrics(pathFont()).horizontalAdvance(bracketed());
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (type != CT_MenuItem || !item || item->menuItemType != QStyleOptionMenuItem::Normal)
+            return QProxyStyle::sizeFromContents(type, option, size, widget);
+        const QFontMetrics bold(boldFont(item->font));
+        int width = TextLeft + bold.horizontalAdvance(fileMenuName(item->text)) + 2 * TextLeft;
+        if (const QString path = fileMenuPath(item->text); !path.isEmpty())
+            width += PathGap + QFontMetrics(pathFont(item->font)).horizontalAdvance(bracketed(path));
         return {width, bold.height() + 2 * TextTop};
     }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const bool selected = underMouse();
-        const QRect box = rect().adjusted(1, 1, -2, -2);
-        painter.fillRect(rect(), palette().color(selected ? QPalette::Highlight : QPalette::Window));
-        painter.setPen(selected ? QColor(Qt::red) : palette().color(QPalette::Button));
-        painter.drawRect(box);
-        painter.setPen(selected ? QColor(Qt::yellow) : QColor(0x00, 0x00, 0x80));
-        painter.setFont(boldFont());
-        const int baseline = TextTop + QFontMetrics(boldFont()).ascent();
-        painter.drawText(TextLeft, baseline, m_action->name());
-        if (m_action->path().isEmpty())
-            return;
-        painter.setFont(pathFont());
-        const int nameWidth = QFontMetrics(boldFont()).horizontalAdvance(m_action->name());
-        painter.drawText(TextLeft + nameWidth + PathGap, baseline, bracketed());
-    }
-
-    bool event(QEvent *event) override
-    {
-        if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave)
-            update();
-        return QWidget::event(event);
-    }
-
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (event->button() != Qt::LeftButton)
-            return;
-        // A widget in a menu does not close it; close every open menu, then run the entry.
-        while (QWidget *popup = QApplication::activePopupWidget())
-            popup->close();
-        m_action->trigger();
-    }
-
-private:
-    QFont boldFont() const
-    {
-        QFont bold = font();
-        bold.setBold(true);
-        return bold;
-    }
-    QFont pathFont() const
-    {
-        QFont smaller = font();
-        smaller.setPointSizeF(std::max(1.0, smaller.pointSizeF() - 1));
-        return smaller;
-    }
-    QString bracketed() const { return u'(' + m_action->path() + u')'; }
-
-    FileMenuAction *m_action;
 };
 
 } // namespace
 
-FileMenuAction::FileMenuAction(const QString &caption, QObject *parent) : QWidgetAction(parent)
+void paintAsFilesMenu(QMenu *menu)
 {
-    setText(caption);
+    auto *style = new FilesMenuStyle;
+    style->setParent(menu);
+    menu->setStyle(style);
 }
 
-QString FileMenuAction::name() const
+QString fileMenuName(const QString &caption)
 {
-    return text().section(u'<', 0, 0).trimmed();
+    return caption.section(u'<', 0, 0).trimmed();
 }
 
-QString FileMenuAction::path() const
+QString fileMenuPath(const QString &caption)
 {
-    const qsizetype open = text().indexOf(u'<');
-    const qsizetype close = text().indexOf(u'>', open);
-    return open < 0 || close < 0 ? QString() : text().mid(open + 1, close - open - 1);
-}
-
-QWidget *FileMenuAction::createWidget(QWidget *parent)
-{
-    return new FileMenuItem(this, parent);
+    const qsizetype open = caption.indexOf(u'<');
+    const qsizetype close = caption.indexOf(u'>', open);
+    return open < 0 || close < 0 ? QString() : caption.mid(open + 1, close - open - 1);
 }

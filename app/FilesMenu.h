@@ -1,21 +1,16 @@
 #pragma once
 
-#include <QWidgetAction>
+#include <QString>
 
-// One entry of the menu of project files, painted as that menu has always looked: the file name
-// in bold, then its full path in brackets when the file lies outside the project folder.
-class FileMenuAction : public QWidgetAction
-{
-    Q_OBJECT
+class QMenu;
 
-public:
-    // caption: the name alone, or name + " <" + full path + ">".
-    FileMenuAction(const QString &caption, QObject *parent);
+// The menu of project files is painted as it has always looked: each entry's file name in bold,
+// then its full path in brackets when the file lies outside the project folder. The entries are
+// plain actions with the caption name or name + " <" + full path + ">", so the keyboard moves
+// through them as in any menu and thousands of them cost no widget each.
+void paintAsFilesMenu(QMenu *menu);
 
-    QString name() const;
-    // The bracketed path, empty for a file in the project folder.
-    QString path() const;
-
-protected:
-    QWidget *createWidget(QWidget *parent) override;
-};
+// The parts of an entry's caption: the name, and the bracketed path (empty for a file in the
+// project folder).
+QString fileMenuName(const QString &caption);
+QString fileMenuPath(const QString &caption);

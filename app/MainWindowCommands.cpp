@@ -5,6 +5,8 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
+#include "FilesMenu.h"
+#include "ProjectListView.h"
 
 #include <QFile>
 #include <QMenu>
@@ -89,7 +91,9 @@ void MainWindow::createCommands()
     dropDown(m_frame.ToolBar1, commands.action(Command::ProjectFiles, Slot::Button), m_filesMenu);
     // View, Project Files shows the same entries, copied in as the View menu opens.
     QMenu *copy = commands.menu(Command::ProjectFiles, Slot::Menu);
+    paintAsFilesMenu(copy);
     connect(m_frame.View1, &QMenu::aboutToShow, this, [this, copy] {
+        m_projectList->fillFilesMenu();
         copy->clear();
         copy->addActions(m_filesMenu->actions());
     });

@@ -35,6 +35,9 @@ ProjectListView::ProjectListView(ProjectController &projects, QTreeWidget *list,
     connect(&projects, &ProjectController::fileListChanged, this, &ProjectListView::RebuildFileList);
     connect(&projects, &ProjectController::focusedRowChanged, this, &ProjectListView::showFocus);
     connect(&projects, &ProjectController::activeFileChanged, this, &ProjectListView::markActive);
+    paintAsFilesMenu(filesMenu);
+    // Built as it opens: a project of thousands of files would otherwise build it on every change.
+    connect(filesMenu, &QMenu::aboutToShow, this, &ProjectListView::fillFilesMenu);
     connect(list, &QTreeWidget::currentItemChanged, this, [this] {
         if (const int row = currentRow(); row >= 0)
             m_projects.focusRow(row);
@@ -56,25 +59,34 @@ void ProjectListView::RebuildFileList()
     const QSignalBlocker quiet(m_list);
     m_list->clear();
     if (!project.Name.isEmpty()) {
+        QFont bold = m_list->font();
+        bold.setBold(true);
         auto *root = new QTreeWidgetItem(m_list, {project.Name});
         root->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::ProjectRow);
-        root->setIcon(0, QIcon(m_iconFolder + QStringLiteral("project.svg")));
+        root->setIcon(0, icon(QStringLiteral("project")));
         root->setToolTip(0, project.projectFilePath());
         for (int i = 0; i < project.Files.size(); ++i) {
             const ProjectFile &file = project.Files[i];
             auto *row = new QTreeWidgetItem(root, {fileCaption(i)});
             row->setToolTip(0, file.FileName);
-            row->setIcon(0, QIcon(m_iconFolder + fileIconName(file.FileType) + QStringLiteral(".svg")));
+            row->setIcon(0, icon(fileIconName(file.FileType)));
             row->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::kindOfType(file.FileType));
             row->setData(0, ProjectListDelegate::ActiveRole, i == m_projects.activeFile());
-            QFont font = m_list->font();
-            font.setBold(file.Modified);
-            row->setFont(0, font);
+            if (file.Modified)
+                row->setFont(0, bold);
         }
         root->setExpanded(true);
         showFocus(m_projects.focusedRow());
     }
-    rebuildFilesMenu();
+    m_filesMenuBuilt = false;
+}
+
+QIcon ProjectListView::icon(const QString &name)
+{
+    QIcon &cached = m_icons[name];
+    if (cached.isNull())
+        cached = QIcon(m_iconFolder + name + QStringLiteral(".svg"));
+    return cached;
 }
 
 QString ProjectListView::fileCaption(int index) const
@@ -85,12 +97,15 @@ QString ProjectListView::fileCaption(int index) const
     return file.Path == project.Options.Path ? name : name + QStringLiteral(" <") + file.FileName + u'>';
 }
 
-void ProjectListView::rebuildFilesMenu()
+void ProjectListView::fillFilesMenu()
 {
+    if (m_filesMenuBuilt)
+        return;
+    m_filesMenuBuilt = true;
     // Deleting the entries also takes them out of the View menu's copy.
     qDeleteAll(m_filesMenu->actions());
     for (int i = 0; i < m_projects.project().Files.size(); ++i) {
-        auto *entry = new FileMenuAction(fileCaption(i), m_filesMenu);
+        auto *entry = new QAction(fileCaption(i), m_filesMenu);
         entry->setObjectName(QStringLiteral("FI_%1").arg(i));
         connect(entry, &QAction::triggered, this, [this, i] { m_projects.focusRow(i + 1); });
         m_filesMenu->addAction(entry);

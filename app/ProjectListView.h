@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QObject>
 #include <QString>
 
@@ -20,10 +22,12 @@ public:
 
     // The list's row of the current item: 0 the project, n file n - 1; -1 for none.
     int currentRow() const;
+    // Brings the menu of project files up to date; it is built when it opens.
+    void fillFilesMenu();
 
 private:
     void RebuildFileList();
-    void rebuildFilesMenu();
+    QIcon icon(const QString &name);
     void showFocus(int row);
     void markActive(int index);
     // The file's name, with its full path in brackets when it lies outside the project folder.
@@ -33,4 +37,6 @@ private:
     QTreeWidget *m_list;
     QMenu *m_filesMenu;
     QString m_iconFolder;
+    QHash<QString, QIcon> m_icons; // the pictures, loaded once each
+    bool m_filesMenuBuilt = false;
 };

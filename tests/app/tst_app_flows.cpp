@@ -280,8 +280,9 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
     m_prompts->paths = {outside};
     projects().btnAddFileClick();
 
-    const auto *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuFiles"));
+    auto *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuFiles"));
     QVERIFY(menu);
+    emit menu->aboutToShow(); // the entries are made as the menu opens
     QStringList captions;
     for (const QAction *entry : menu->actions())
         captions.append(entry->objectName() + u'=' + entry->text());
@@ -290,7 +291,18 @@ void TestAppFlows::theFilesMenuFollowsTheProject()
     menu->actions().first()->trigger();
     QCOMPARE(projects().activeFile(), 0);
 
+    // The keyboard moves through the entries and Enter opens one.
+    menu->popup(m_window->mapToGlobal(QPoint(10, 40)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QCOMPARE(menu->activeAction(), menu->actions().at(1));
+    QTest::keyClick(menu, Qt::Key_Return);
+    QCOMPARE(projects().activeFile(), 1);
+    QVERIFY(!menu->isVisible());
+
     projects().btnRemoveFileClick();
+    emit menu->aboutToShow();
     QCOMPARE(menu->actions().size(), 1);
 }
 
