@@ -19,13 +19,14 @@ std::vector<std::pair<int, int>> EditorModel::Private::quotedSpans(int line) con
     std::vector<std::pair<int, int>> spans;
     if (!highlighter)
         return spans;
-    const SynHighlighterAttributes *comment = highlighter->StandardAttri(SynCustomHighlighter::siComment);
-    const SynHighlighterAttributes *string = highlighter->StandardAttri(SynCustomHighlighter::siString);
     highlighter->RestoreRange(lines.range(line));
     highlighter->BeginLine(lines.text(line), line - 1);
     for (; !highlighter->AtLineEnd(); highlighter->Advance()) {
         const SynHighlighterAttributes *attri = highlighter->TokenAttri();
-        if (attri && (attri == comment || attri == string)) {
+        // Asked per token: a multi-language highlighter answers for the section the token is in.
+        if (attri
+            && (attri == highlighter->StandardAttri(SynCustomHighlighter::siComment)
+                || attri == highlighter->StandardAttri(SynCustomHighlighter::siString))) {
             const int start = highlighter->TokenStart();
             spans.emplace_back(start, start + int(highlighter->TokenText().size()));
         }

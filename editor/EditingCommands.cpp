@@ -76,8 +76,9 @@ bool EditorModel::Private::executeEditing(EditorCommand command, QChar ch)
         deleteSelection();
         return true;
     case C::Paste:
-        if (clipboardRead)
-            replaceSelection(clipboardRead());
+        // An empty clipboard, or one holding no text, must not delete the selection.
+        if (const QString text = clipboardRead ? clipboardRead() : QString(); !text.isEmpty())
+            replaceSelection(text);
         return true;
     case C::Undo: undo(); return true;
     case C::Redo: redo(); return true;

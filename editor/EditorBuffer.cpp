@@ -1,6 +1,8 @@
 // Edit scopes, the primitive mutators and the highlighter range rescan.
 #include "EditorModelPrivate.h"
 
+#include "DisplayColumns.h"
+
 #include <algorithm>
 
 namespace {
@@ -117,6 +119,7 @@ void EditorModel::Private::insertText(int line, int col, const QString &text)
     if (text.isEmpty())
         return;
     lines.mutableText(line).insert(col - 1, text);
+    noteWidth(line);
     markDirty(line, line);
     repaintFirst = std::min(repaintFirst, line);
     record(EditRecord::InsertText, line, col, text);
@@ -155,6 +158,7 @@ void EditorModel::Private::joinLine(int line)
 {
     const int col = lineLength(line) + 1;
     lines.mutableText(line).append(lines.remove(line + 1, 1).front());
+    noteWidth(line);
     for (auto &mark : bookmarks) {
         if (mark && mark->Line == line + 1)
             *mark = {mark->Char + col - 1, line};
@@ -174,6 +178,8 @@ void EditorModel::Private::insertLines(int before, std::vector<QString> texts)
         return;
     QString joined = recording ? JoinLines(texts) : QString();
     lines.insert(before, std::move(texts));
+    for (int line = before; line < before + n; ++line)
+        noteWidth(line);
     for (auto &mark : bookmarks)
         if (mark && mark->Line >= before)
             mark->Line += n;
@@ -296,4 +302,22 @@ void EditorModel::Private::fullScan()
 {
     if (highlighter && lines.count() > 0)
         scanFrom(1, lines.count());
+}
+
+// --- Width of the text
+
+void EditorModel::Private::noteWidth(int line)
+{
+    const QString &text = lines.text(line);
+    // No character is wider than a tab: most lines are known to fit without being measured.
+    if (qint64(text.size()) * std::max(tabWidth, 1) <= widest)
+        return;
+    widest = std::max(widest, displayColumn(text, int(text.size()) + 1, tabWidth) - 1);
+}
+
+void EditorModel::Private::measureAllLines()
+{
+    widest = 0;
+    for (int line = 1; line <= lines.count(); ++line)
+        noteWidth(line);
 }

@@ -22,7 +22,9 @@ void EditorModel::Private::moveCaret(BufferCoord caret, bool select)
 BufferCoord EditorModel::Private::clampCaret(BufferCoord caret) const
 {
     caret.Line = std::clamp(caret.Line, 1, std::max(1, lines.count()));
-    const int lastColumn = (options & eoScrollPastEol) ? MaxLeftChar : lineLength(caret.Line) + 1;
+    const int lineEnd = lineLength(caret.Line) + 1;
+    // Virtual space reaches MaxLeftChar; a longer line can still be walked to its end.
+    const int lastColumn = (options & eoScrollPastEol) ? std::max(MaxLeftChar, lineEnd) : lineEnd;
     caret.Char = std::clamp(caret.Char, 1, std::max(lastColumn, 1));
     return caret;
 }
@@ -37,7 +39,7 @@ void EditorModel::Private::setTopLineInScope(int line)
 
 void EditorModel::Private::setLeftCharInScope(int column)
 {
-    column = std::clamp(column, 1, std::max(MaxLeftChar - charsInWindow + 1, 1));
+    column = std::clamp(column, 1, std::max(scrollWidth() - charsInWindow + 1, 1));
     scrolled |= column != leftChar;
     leftChar = column;
 }

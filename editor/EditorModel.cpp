@@ -50,6 +50,7 @@ void EditorModel::SetText(QStringView text)
 {
     Private::Scope scope(*d);
     d->lines.assign(text);
+    d->measureAllLines();
     d->group.records.clear();
     d->history->clear();
     d->bookmarks = {};
@@ -247,6 +248,11 @@ int EditorModel::CharsInWindow() const
     return d->charsInWindow;
 }
 
+int EditorModel::ScrollWidth() const
+{
+    return d->scrollWidth();
+}
+
 void EditorModel::SetCharsInWindow(int columns)
 {
     Private::Scope scope(*d);
@@ -285,8 +291,12 @@ void EditorModel::SetTabWidth(int width)
 {
     Private::Scope scope(*d);
     width = std::max(width, 1);
-    d->statusChanged |= width != d->tabWidth;
+    if (width == d->tabWidth)
+        return;
+    d->statusChanged = true;
     d->tabWidth = width;
+    d->measureAllLines();
+    d->setLeftCharInScope(d->leftChar);
 }
 
 int EditorModel::MaxUndo() const

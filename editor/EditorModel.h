@@ -22,6 +22,7 @@ class EditorModel : public QObject
     Q_OBJECT
 
 public:
+    // How far virtual space reaches, and the least width the view scrolls over.
     static constexpr int MaxLeftChar = 1024;
     static constexpr int DefaultMaxUndo = 4096;
 
@@ -46,8 +47,9 @@ public:
 
     // --- Caret and selection
     BufferCoord CaretXY() const;
-    // Clamps the line to the text and the column to 1..MaxLeftChar, clears the selection and
-    // scrolls the caret into view.
+    // Clamps the line to the text and the column to the line's end (with eoScrollPastEol, to
+    // MaxLeftChar or the line's end, whichever is further), clears the selection and scrolls the
+    // caret into view.
     void SetCaretXY(BufferCoord caret);
     int CaretX() const { return CaretXY().Char; }
     int CaretY() const { return CaretXY().Line; }
@@ -83,6 +85,9 @@ public:
     int LinesInWindow() const;
     void SetLinesInWindow(int lines);
     int CharsInWindow() const;
+    // The screen columns the view scrolls over: the widest line and a cell after it, at least
+    // MaxLeftChar. It may stay wider than the text after the widest lines were shortened.
+    int ScrollWidth() const;
     void SetCharsInWindow(int columns);
     void EnsureCursorPosVisible();
 

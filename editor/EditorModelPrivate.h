@@ -4,6 +4,7 @@
 #include "TextLines.h"
 #include "UndoHistory.h"
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -32,6 +33,9 @@ struct EditorModel::Private {
     std::array<std::optional<BufferCoord>, 10> bookmarks;
     std::function<QString()> clipboardRead;
     std::function<void(const QString &)> clipboardWrite;
+    // The screen width of the widest line since the text was set. Edits only ever widen it, so
+    // no edit has to measure any line but the ones it touched.
+    int widest = 0;
 
     // --- Edit scopes
     int depth = 0;
@@ -88,6 +92,11 @@ struct EditorModel::Private {
     void rescan();
     int scanFrom(int start, int mustReach);
     void fullScan();
+
+    // --- Width of the text
+    void noteWidth(int line);
+    void measureAllLines();
+    int scrollWidth() const { return std::max(MaxLeftChar, widest + 1); }
 
     // --- Built on the primitives
     int lineLength(int line) const { return line >= 1 && line <= lines.count() ? lines.text(line).size() : 0; }

@@ -209,8 +209,9 @@ BufferCoord EditorWidget::coordAt(QPoint pos) const
     const int x = pos.x() - gutterWidth() - TextLeftMargin;
     // Round to the nearer cell boundary, as a caret is placed between characters.
     const int display = std::max(1, m_model->LeftChar() + qFloor((x + charWidth() / 2) / charWidth()));
-    const int column = charColumnAt(m_model->Line(line), display, m_model->TabWidth());
-    return {std::clamp(column, 1, EditorModel::MaxLeftChar), line};
+    const QString &text = m_model->Line(line);
+    const int column = charColumnAt(text, display, m_model->TabWidth());
+    return {std::clamp(column, 1, std::max<int>(EditorModel::MaxLeftChar, text.size() + 1)), line};
 }
 
 QRect EditorWidget::caretRect() const
@@ -242,7 +243,7 @@ void EditorWidget::updateScrollBars()
     const int columns = m_model->CharsInWindow();
     QScrollBar *horizontal = horizontalScrollBar();
     const QSignalBlocker blockHorizontal(horizontal);
-    horizontal->setRange(1, std::max(1, EditorModel::MaxLeftChar - columns + 1));
+    horizontal->setRange(1, std::max(1, m_model->ScrollWidth() - columns + 1));
     horizontal->setPageStep(columns);
     horizontal->setValue(m_model->LeftChar());
 }
@@ -404,7 +405,8 @@ bool EditorWidget::event(QEvent *event)
 
 void EditorWidget::keyPressEvent(QKeyEvent *event)
 {
-    const EditorCommand command = CommandForKey(event->key(), event->modifiers());
+    const EditorCommand command =
+        CommandForKey(event->key(), event->modifiers(), NativeKeyOf(*event, QGuiApplication::platformName()));
     if (command != EditorCommand::None) {
         m_model->ExecuteCommand(command);
     } else if (isTypedText(event->text(), event->modifiers())) {

@@ -1,5 +1,7 @@
 #include "KeyBindings.h"
 
+#include <QKeyEvent>
+
 #include <algorithm>
 #include <iterator>
 
@@ -71,25 +73,54 @@ constexpr KeyStroke Keystrokes[] = {
 };
 // clang-format on
 
-// With Shift held, a US keyboard reports the digit keys by their symbols.
-constexpr int ShiftedDigits[] = {Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
-                                 Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
-                                 Qt::Key_Asterisk,   Qt::Key_ParenLeft};
+// The xkb keycodes of the digit row, 1 to 9 and then 0.
+constexpr quint32 FirstDigitRowKeycode = 10;
+constexpr quint32 LastDigitRowKeycode = 19;
+// X keysyms of the digits and of the keypad digits.
+constexpr quint32 XkDigit0 = 0x30;
+constexpr quint32 XkKeypad0 = 0xFFB0;
 
-int UnshiftedKey(int key, unsigned modifiers)
-{
-    if (!(modifiers & Shift))
-        return key;
-    const auto *digit = std::find(std::begin(ShiftedDigits), std::end(ShiftedDigits), key);
-    return digit == std::end(ShiftedDigits) ? key : Qt::Key_0 + int(digit - std::begin(ShiftedDigits));
-}
+// Events made without native keys (by another program or a test) are read as a US keyboard
+// sends them: with Shift held it reports the digit keys by their symbols.
+constexpr int UsShiftedDigits[] = {Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+                                   Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+                                   Qt::Key_Asterisk,   Qt::Key_ParenLeft};
 
 } // namespace
 
-EditorCommand CommandForKey(int key, Qt::KeyboardModifiers modifiers)
+NativeKey NativeKeyOf(const QKeyEvent &event, QStringView platformName)
+{
+    const bool xkb = platformName == u"xcb" || platformName.startsWith(u"wayland");
+    return {xkb ? event.nativeScanCode() : 0, event.nativeVirtualKey()};
+}
+
+int BookmarkDigit(int key, Qt::KeyboardModifiers modifiers, NativeKey native)
 {
     const unsigned mods = modifiers.toInt() & Bound;
-    key = UnshiftedKey(key, mods);
+    if (mods != Ctrl && mods != (Ctrl | Shift))
+        return -1;
+    // Where the key is decides first, so that setting and going to a mark take the same key on
+    // layouts whose digit row types other characters, with or without Shift.
+    if (native.keycode >= FirstDigitRowKeycode && native.keycode <= LastDigitRowKeycode)
+        return int((native.keycode - FirstDigitRowKeycode + 1) % 10);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return key - Qt::Key_0;
+    for (const quint32 first : {XkDigit0, XkKeypad0})
+        if (native.virtualKey >= first && native.virtualKey <= first + 9)
+            return int(native.virtualKey - first);
+    if (native.keycode == 0 && native.virtualKey == 0 && (mods & Shift)) {
+        const auto *digit = std::find(std::begin(UsShiftedDigits), std::end(UsShiftedDigits), key);
+        if (digit != std::end(UsShiftedDigits))
+            return int(digit - std::begin(UsShiftedDigits));
+    }
+    return -1;
+}
+
+EditorCommand CommandForKey(int key, Qt::KeyboardModifiers modifiers, NativeKey native)
+{
+    const unsigned mods = modifiers.toInt() & Bound;
+    if (const int digit = BookmarkDigit(key, modifiers, native); digit >= 0)
+        return static_cast<EditorCommand>(static_cast<int>(mods & Shift ? C::SetMarker0 : C::GotoMarker0) + digit);
     for (const KeyStroke &k : Keystrokes) {
         if (key >= k.firstKey && key <= k.lastKey && mods == k.modifiers)
             return static_cast<EditorCommand>(static_cast<int>(k.firstCommand) + key - k.firstKey);

@@ -44,9 +44,8 @@ void LinePainter::paintLine(QPainter &painter, int x, int top, const LineToPaint
     QString run;
     int runColumn = 1;
     const SynHighlighterAttributes *runAttribute = nullptr;
-    int column = 1; // the screen column of the current token's first character
-    while (!highlighter->AtLineEnd() && column < lastColumn) {
-        const SynHighlighterAttributes *attribute = highlighter->TokenAttri();
+    int column = 1; // the screen column of the next character to paint
+    const auto add = [&](QStringView text, const SynHighlighterAttributes *attribute) {
         if (attribute != runAttribute) {
             paintRun(painter, x, top, run, runColumn, firstColumn, columns, runAttribute);
             run.clear();
@@ -54,10 +53,24 @@ void LinePainter::paintLine(QPainter &painter, int x, int top, const LineToPaint
             runAttribute = attribute;
         }
         const qsizetype before = run.size();
-        run += expandTabs(highlighter->TokenText(), m_tabWidth, column);
+        run += expandTabs(text, m_tabWidth, column);
         column += static_cast<int>(run.size() - before);
+    };
+    qsizetype painted = 0; // the characters of the line painted so far
+    while (!highlighter->AtLineEnd() && column < lastColumn) {
+        const qsizetype start = highlighter->TokenStart();
+        const qsizetype end = start + highlighter->TokenText().size();
+        // Each character is painted once, even if a token skips or overlaps its neighbours.
+        if (start > painted)
+            add(line.text.mid(painted, start - painted), nullptr);
+        if (end > painted)
+            add(line.text.mid(std::max(start, painted), end - std::max(start, painted)), highlighter->TokenAttri());
+        painted = std::max(painted, std::min(end, line.text.size()));
         highlighter->Advance();
     }
+    // A highlighter may end the line early (at a NUL): the rest is text all the same.
+    if (column < lastColumn && painted < line.text.size())
+        add(line.text.mid(painted), nullptr);
     paintRun(painter, x, top, run, runColumn, firstColumn, columns, runAttribute);
 }
 
@@ -80,7 +93,8 @@ void LinePainter::paintRun(QPainter &painter, int x, int top, const QString &sho
             foreground = own;
     }
     const int style = attribute ? attribute->Style() & 0x0F : 0;
-    const QString part = skip == 0 && visible == shown.size() ? shown : shown.mid(skip, visible);
+    QString part = skip == 0 && visible == shown.size() ? shown : shown.mid(skip, visible);
+    paintControls(painter, left, top, part, foreground);
     // Blanks show nothing unless a line is drawn through or under them.
     if (part.trimmed().isEmpty() && !(attribute && (attribute->Style() & (fsUnderline | fsStrikeOut))))
         return;
@@ -103,7 +117,29 @@ void LinePainter::paintPlain(QPainter &painter, int x, int top, QStringView line
     const int skip = firstColumn - 1;
     if (skip >= expanded.size())
         return;
+    QString part = expanded.mid(skip, columns);
+    paintControls(painter, x, top, part, foreground);
     painter.setFont(m_fonts[0]);
     painter.setPen(foreground);
-    painter.drawText(x, top + m_ascent, expanded.mid(skip, columns));
+    painter.drawText(x, top + m_ascent, part);
+}
+
+void LinePainter::paintControls(QPainter &painter, qreal left, int top, QString &cells, const QColor &foreground) const
+{
+    // Fonts draw a NUL or another control character as nothing, often without an advance, which
+    // would hide it and pull the rest of the line out of its cells: each gets a box of its own.
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (cells[i].unicode() >= 0x20)
+            continue;
+        cells[i] = u' ';
+        const qreal inset = std::max<qreal>(1, m_charWidth / 6);
+        const QRectF box(left + i * m_charWidth + inset, top + m_lineHeight / 4.0, m_charWidth - 2 * inset,
+                         m_lineHeight / 2.0);
+        // An outline, so that it is not taken for the overwrite caret.
+        painter.save();
+        painter.setPen(QPen(foreground, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
+        painter.restore();
+    }
 }

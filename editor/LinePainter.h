@@ -46,6 +46,9 @@ private:
     // Paints run (tabs already expanded), which starts at screen column runColumn.
     void paintRun(QPainter &painter, int x, int top, const QString &run, int runColumn, int firstColumn, int columns,
                   const SynHighlighterAttributes *attribute) const;
+    // Turns the control characters of cells (a NUL above all) into blanks and paints a box in
+    // each one's cell instead.
+    void paintControls(QPainter &painter, qreal left, int top, QString &cells, const QColor &foreground) const;
 
     std::array<QFont, 16> m_fonts;
     int m_tabWidth = 8;

@@ -3,6 +3,7 @@
 #include "KeyBindings.h"
 #include "ModelTestSupport.h"
 
+#include <QKeyEvent>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -357,4 +358,70 @@ void TestEditorModel::keyBindings()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(EditorCommand, command);
     QCOMPARE(CommandForKey(key, modifiers), command);
+}
+
+void TestEditorModel::bookmarkKeysOnLayouts_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("keycode");
+    QTest::addColumn<int>("keysym");
+    QTest::addColumn<EditorCommand>("command");
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers set = Qt::ControlModifier | Qt::ShiftModifier;
+    const Qt::KeyboardModifiers altGr = Qt::ControlModifier | Qt::AltModifier;
+    // The digit row's xkb keycodes are 10 (the 1 key) to 19 (the 0 key), whatever the layout.
+    // clang-format off
+    QTest::newRow("US Ctrl+1") << int(Qt::Key_1) << ctrl << 10 << 0x31 << C::GotoMarker1;
+    QTest::newRow("US Ctrl+Shift+1 gives !") << int(Qt::Key_Exclam) << set << 10 << 0x21 << C::SetMarker1;
+    QTest::newRow("US Ctrl+Shift+0 gives )") << int(Qt::Key_ParenRight) << set << 19 << 0x29 << C::SetMarker0;
+    QTest::newRow("French Ctrl+1 gives &") << int(Qt::Key_Ampersand) << ctrl << 10 << 0x26 << C::GotoMarker1;
+    QTest::newRow("French Ctrl+2 gives é") << int(Qt::Key_Eacute) << ctrl << 11 << 0xE9 << C::GotoMarker2;
+    QTest::newRow("French Ctrl+6 gives -") << int(Qt::Key_Minus) << ctrl << 15 << 0x2D << C::GotoMarker6;
+    QTest::newRow("French Ctrl+9 gives ç") << int(Qt::Key_Ccedilla) << ctrl << 18 << 0xE7 << C::GotoMarker9;
+    QTest::newRow("French Ctrl+0 gives à") << int(Qt::Key_Agrave) << ctrl << 19 << 0xE0 << C::GotoMarker0;
+    QTest::newRow("French Ctrl+Shift+1 gives 1") << int(Qt::Key_1) << set << 10 << 0x31 << C::SetMarker1;
+    QTest::newRow("German Ctrl+7") << int(Qt::Key_7) << ctrl << 16 << 0x37 << C::GotoMarker7;
+    QTest::newRow("German Ctrl+Shift+7 gives /") << int(Qt::Key_Slash) << set << 16 << 0x2F << C::SetMarker7;
+    QTest::newRow("German Ctrl+Shift+3 gives §") << int(Qt::Key_section) << set << 12 << 0xA7 << C::SetMarker3;
+    QTest::newRow("German Ctrl+Shift+8 gives (") << int(Qt::Key_ParenLeft) << set << 17 << 0x28 << C::SetMarker8;
+    QTest::newRow("Croatian Ctrl+Shift+2 gives \"") << int(Qt::Key_QuoteDbl) << set << 11 << 0x22 << C::SetMarker2;
+    QTest::newRow("Croatian Ctrl+Shift+0 gives =") << int(Qt::Key_Equal) << set << 19 << 0x3D << C::SetMarker0;
+    QTest::newRow("keypad Ctrl+5") << int(Qt::Key_5) << (ctrl | Qt::KeypadModifier) << 84 << 0xFFB5 << C::GotoMarker5;
+    QTest::newRow("digit keysym without a keycode") << int(Qt::Key_unknown) << set << 0 << 0x34 << C::SetMarker4;
+    QTest::newRow("the digit row alone types") << int(Qt::Key_Ampersand) << none << 10 << 0x26 << C::None;
+    QTest::newRow("AltGr on the digit row types") << int(Qt::Key_BraceLeft) << altGr << 14 << 0x7B << C::None;
+    QTest::newRow("Alt+Shift on the digit row") << int(Qt::Key_Exclam) << (Qt::AltModifier | Qt::ShiftModifier)
+                                                << 10 << 0x21 << C::None;
+    QTest::newRow("Ctrl on another key") << int(Qt::Key_Q) << ctrl << 24 << 0x71 << C::None;
+    QTest::newRow("Ctrl+Shift on a letter keeps its command") << int(Qt::Key_B) << set << 56 << 0x42 << C::MatchBracket;
+    QTest::newRow("German Ctrl+Shift+ß is no digit") << int(Qt::Key_Question) << set << 20 << 0x3F << C::None;
+    // clang-format on
+}
+
+// Ctrl+digit goes to a bookmark and Ctrl+Shift+digit sets one, on every keyboard layout.
+void TestEditorModel::bookmarkKeysOnLayouts()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, keycode);
+    QFETCH(int, keysym);
+    QFETCH(EditorCommand, command);
+    QCOMPARE(CommandForKey(key, modifiers, {quint32(keycode), quint32(keysym)}), command);
+}
+
+void TestEditorModel::nativeKeyOfEvent()
+{
+    const QKeyEvent press(QEvent::KeyPress, Qt::Key_Slash, Qt::ControlModifier | Qt::ShiftModifier, 16, 0x2F, 0,
+                          u"/"_s);
+    for (const QString &platform : {u"xcb"_s, u"wayland"_s, u"wayland-egl"_s}) {
+        const NativeKey native = NativeKeyOf(press, platform);
+        QCOMPARE(native.keycode, 16u);
+        QCOMPARE(native.virtualKey, 0x2Fu);
+    }
+    // Elsewhere the scan code is no xkb keycode and says nothing of the digit row.
+    const NativeKey elsewhere = NativeKeyOf(press, u"offscreen"_s);
+    QCOMPARE(elsewhere.keycode, 0u);
+    QCOMPARE(elsewhere.virtualKey, 0x2Fu);
 }

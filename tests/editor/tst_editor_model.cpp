@@ -380,6 +380,70 @@ void TestEditorModel::caretScrollsIntoView()
     QCOMPARE(model.TopLine(), 91);
 }
 
+void TestEditorModel::longLineCaret_data()
+{
+    QTest::addColumn<EditorOptions>("options");
+    QTest::addColumn<int>("requested");
+    QTest::addColumn<int>("lowest");
+    QTest::addColumn<int>("highest");
+    constexpr int End = 100'001;
+    QTest::newRow("deep inside") << Defaults << 90'000 << 90'000 << 90'000;
+    QTest::newRow("deep inside without scroll past eol") << (Defaults & ~eoScrollPastEol) << 90'000 << 90'000 << 90'000;
+    QTest::newRow("just after the end") << Defaults << End << End << End;
+    QTest::newRow("far beyond the end") << Defaults << 500'000 << End << 500'000;
+    QTest::newRow("far beyond the end without scroll past eol")
+        << (Defaults & ~eoScrollPastEol) << 500'000 << End << End;
+}
+
+// Minified scripts and SQL dumps put far more than a screen's worth of columns on a line.
+void TestEditorModel::longLineCaret()
+{
+    QFETCH(EditorOptions, options);
+    QFETCH(int, requested);
+    QFETCH(int, lowest);
+    QFETCH(int, highest);
+    EditorModel model;
+    model.SetOptions(options);
+    model.SetCharsInWindow(80);
+    model.SetText(QString(100'000, u'a') + u"\r\nshort"_s);
+    model.SetCaretXY({requested, 1});
+    const int caret = model.CaretX();
+    QVERIFY2(caret >= lowest && caret <= highest, qPrintable(QString::number(caret)));
+    QVERIFY2(model.LeftChar() <= caret && caret < model.LeftChar() + model.CharsInWindow(),
+             qPrintable(QString::number(model.LeftChar())));
+    model.SetLeftChar(95'000);
+    QCOMPARE(model.LeftChar(), 95'000);
+}
+
+void TestEditorModel::longLineEditing()
+{
+    EditorModel model;
+    model.SetCharsInWindow(80);
+    const QString line = QString(50'000, u'a') + QString(50'000, u'b');
+    model.SetText(line + u"\r\nnext"_s);
+    model.ExecuteCommand(EditorCommand::LineEnd);
+    QCOMPARE(model.CaretXY(), (BufferCoord{100'001, 1}));
+    model.TypeText(u"xyz"_s);
+    QCOMPARE(model.Line(1), line + u"xyz"_s);
+    QCOMPARE(model.CaretXY(), (BufferCoord{100'004, 1}));
+    QVERIFY(model.LeftChar() > 100'004 - model.CharsInWindow());
+    model.ExecuteCommand(EditorCommand::LineStart);
+    QCOMPARE(model.LeftChar(), 1);
+    model.ExecuteCommand(EditorCommand::SelLineEnd);
+    QCOMPARE(model.SelText(), line + u"xyz"_s);
+    model.Undo();
+    QCOMPARE(model.Line(1), line);
+    // A long line pasted into a short text widens the view as well.
+    model.SetText(u"short"_s);
+    model.SetClipboard([] { return QString(5'000, u'c'); }, [](const QString &) {});
+    model.ExecuteCommand(EditorCommand::LineEnd);
+    model.ExecuteCommand(EditorCommand::Paste);
+    QCOMPARE(model.CaretXY(), (BufferCoord{5'006, 1}));
+    QVERIFY(model.LeftChar() > 5'006 - model.CharsInWindow());
+    model.SetLeftChar(4'900);
+    QCOMPARE(model.LeftChar(), 4'900);
+}
+
 void TestEditorModel::pageAndScrollKeys_data()
 {
     QTest::addColumn<int>("top");
@@ -493,6 +557,38 @@ void TestEditorModel::clipboardCommands()
     QCOMPARE(model.CaretXY(), (BufferCoord{2, 2}));
     model.Undo();
     QCOMPARE(Lines(model), QStringLiteral(" worldhello"));
+}
+
+void TestEditorModel::pasteWithoutTextKeepsSelection_data()
+{
+    QTest::addColumn<SelectionMode>("mode");
+    QTest::addColumn<bool>("withClipboard");
+    QTest::newRow("empty clipboard, normal selection") << SelectionMode::Normal << true;
+    QTest::newRow("empty clipboard, column selection") << SelectionMode::Column << true;
+    QTest::newRow("empty clipboard, line selection") << SelectionMode::Line << true;
+    QTest::newRow("no clipboard at all") << SelectionMode::Normal << false;
+}
+
+void TestEditorModel::pasteWithoutTextKeepsSelection()
+{
+    QFETCH(SelectionMode, mode);
+    QFETCH(bool, withClipboard);
+    EditorModel model;
+    if (withClipboard)
+        model.SetClipboard([] { return QString(); }, [](const QString &) {});
+    model.SetText(u"first line\r\nsecond line\r\nthird"_s);
+    model.SetSelectionMode(mode);
+    model.SetSelection({3, 1}, {5, 2});
+    const QString selected = model.SelText();
+    QVERIFY(!selected.isEmpty());
+    QSignalSpy changed(&model, &EditorModel::Changed);
+    model.ExecuteCommand(EditorCommand::Paste);
+    QCOMPARE(Lines(model), QStringLiteral("first line\nsecond line\nthird"));
+    QCOMPARE(model.SelText(), selected);
+    QCOMPARE(model.BlockBegin(), (BufferCoord{3, 1}));
+    QCOMPARE(model.BlockEnd(), (BufferCoord{5, 2}));
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(!model.CanUndo());
 }
 
 void TestEditorModel::bookmarks()

@@ -26,10 +26,15 @@ private slots:
     void topAndLeftClamp_data();
     void topAndLeftClamp();
     void caretScrollsIntoView();
+    void longLineCaret_data();
+    void longLineCaret();
+    void longLineEditing();
     void pageAndScrollKeys_data();
     void pageAndScrollKeys();
     void signalsAfterEdits();
     void clipboardCommands();
+    void pasteWithoutTextKeepsSelection_data();
+    void pasteWithoutTextKeepsSelection();
     void bookmarks();
     void identChars_data();
     void identChars();
@@ -45,6 +50,9 @@ private slots:
     void everyCommandUndoesCleanly();
     void keyBindings_data();
     void keyBindings();
+    void bookmarkKeysOnLayouts_data();
+    void bookmarkKeysOnLayouts();
+    void nativeKeyOfEvent();
 
     // Undo and highlighter ranges (tst_editor_undo.cpp)
     void undoGrouping_data();

@@ -1,11 +1,16 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "SynHighlighterHtml.h"
+#include "SynHighlighterPHP.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 class TestEditorWidget : public QObject
 {
@@ -18,14 +23,20 @@ private slots:
     void keysRunCommands();
     void tabStaysInTheEditor();
     void clipboardRoundTrip();
+    void pasteOfNonTextKeepsSelection();
     void mouseMovesAndSelects();
     void paintsGutterSelectionAndRightEdge();
+    void paintsTextAfterNul_data();
+    void paintsTextAfterNul();
     void gutterWidensForLongTexts();
     void scrollBarFollowsTopLine();
+    void horizontalScrollReachesLongLines();
     void inputMethodCommitsText();
 
 private:
     QImage render() const;
+    // Whether anything but the background is drawn inside the cells of columns first..last of the line.
+    bool inked(const QImage &image, int line, int first, int last) const;
     std::unique_ptr<EditorWidget> m_editor;
     EditorModel *m_model = nullptr;
 };
@@ -46,6 +57,19 @@ QImage TestEditorWidget::render() const
     QImage image(m_editor->viewport()->size(), QImage::Format_RGB32);
     m_editor->viewport()->render(&image);
     return image;
+}
+
+bool TestEditorWidget::inked(const QImage &image, int line, int first, int last) const
+{
+    const int left = m_editor->pixelOf({first, line}).x() + 1;
+    const int right = m_editor->pixelOf({last + 1, line}).x() - 1;
+    const int top = m_editor->pixelOf({first, line}).y();
+    const QRgb background = image.pixel(left, top);
+    for (int y = top; y < top + m_editor->lineHeight(); ++y)
+        for (int x = left; x < right; ++x)
+            if (image.pixel(x, y) != background)
+                return true;
+    return false;
 }
 
 void TestEditorWidget::typingEditsTheText()
@@ -119,6 +143,19 @@ void TestEditorWidget::clipboardRoundTrip()
     QCOMPARE(m_model->LineText(), QStringLiteral("alpha betaalpha"));
 }
 
+void TestEditorWidget::pasteOfNonTextKeepsSelection()
+{
+    auto *image = new QMimeData;
+    image->setData(u"image/png"_s, QByteArray("\x89PNG", 4));
+    QGuiApplication::clipboard()->setMimeData(image);
+    m_model->SetText(u"alpha beta");
+    m_model->SetSelection({1, 1}, {6, 1});
+    QTest::keyClick(m_editor.get(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(m_editor.get(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(m_model->LineText(), QStringLiteral("alpha beta"));
+    QCOMPARE(m_model->SelText(), QStringLiteral("alpha"));
+}
+
 void TestEditorWidget::mouseMovesAndSelects()
 {
     m_model->SetText(u"first line\r\nsecond line");
@@ -159,6 +196,50 @@ void TestEditorWidget::paintsGutterSelectionAndRightEdge()
     QCOMPARE(QColor(render().pixel(1, mid)), QColor(Qt::white));
 }
 
+void TestEditorWidget::paintsTextAfterNul_data()
+{
+    QTest::addColumn<QString>("highlighter");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addRow("plain") << QString() << u"ab"_s << u"echo"_s;
+    QTest::addRow("PHP code") << u"php"_s << u"$a"_s << u"echo"_s;
+    QTest::addRow("PHP string") << u"php"_s << u"'a"_s << u"xyz'"_s;
+    QTest::addRow("HTML text") << u"html"_s << u"<b>"_s << u"mmmm"_s;
+}
+
+// A NUL ends the line for the highlighters; what follows it is still text the user edits.
+void TestEditorWidget::paintsTextAfterNul()
+{
+    QFETCH(QString, highlighter);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    SynPHPSyn php;
+    SynHTMLSyn html;
+    m_model->SetHighlighter(highlighter == u"php"        ? static_cast<SynCustomHighlighter *>(&php)
+                                : highlighter == u"html" ? &html
+                                                         : nullptr);
+    const QString line = before + QChar(0) + after;
+    m_model->SetText(line + u"\r\n"_s + before + QChar(1) + after);
+    m_model->SetCaretXY({1, 3});
+    const QImage image = render();
+    const int nul = int(before.size()) + 1;
+    for (int row = 1; row <= 2; ++row) {
+        QVERIFY2(inked(image, row, nul, nul), "the control character shows");
+        for (int column = nul + 1; column <= line.size(); ++column)
+            QVERIFY2(inked(image, row, column, column), qPrintable(u"column %1 of line %2"_s.arg(column).arg(row)));
+        // Nothing is drawn past the line's end: the text keeps its cells.
+        QVERIFY(!inked(image, row, int(line.size()) + 1, int(line.size()) + 3));
+    }
+    // Selected text after the NUL keeps its cells too.
+    m_model->SetSelection({1, 1}, {int(line.size()) + 1, 1});
+    const QImage selected = render();
+    const QPoint last = m_editor->pixelOf({int(line.size()), 1});
+    QCOMPARE(QColor(selected.pixel(last.x() + 1, last.y() + 1)), m_editor->palette().color(QPalette::Highlight));
+    for (int column = nul; column <= line.size(); ++column)
+        QVERIFY2(inked(selected, 1, column, column), qPrintable(u"selected column %1"_s.arg(column)));
+    m_model->SetHighlighter(nullptr);
+}
+
 void TestEditorWidget::gutterWidensForLongTexts()
 {
     const int narrow = m_editor->gutterWidth();
@@ -176,6 +257,29 @@ void TestEditorWidget::scrollBarFollowsTopLine()
     QVERIFY(m_model->TopLine() > 200);
     bar->setValue(10);
     QCOMPARE(m_model->TopLine(), 10);
+}
+
+void TestEditorWidget::horizontalScrollReachesLongLines()
+{
+    m_model->SetText(QString(100'000, u'a') + u"\r\nshort"_s);
+    QScrollBar *bar = m_editor->horizontalScrollBar();
+    QVERIFY2(bar->maximum() >= 100'001 - m_model->CharsInWindow() + 1, qPrintable(QString::number(bar->maximum())));
+
+    bar->setValue(90'000);
+    QCOMPARE(m_model->LeftChar(), 90'000);
+    const QPoint cell = m_editor->pixelOf({90'010, 1}) + QPoint(1, m_editor->lineHeight() / 2);
+    QTest::mouseClick(m_editor->viewport(), Qt::LeftButton, {}, cell);
+    QCOMPARE(m_model->CaretXY(), (BufferCoord{90'010, 1}));
+
+    QTest::keyClick(m_editor.get(), Qt::Key_End);
+    QCOMPARE(m_model->CaretXY(), (BufferCoord{100'001, 1}));
+    QTest::keyClicks(m_editor.get(), "xy");
+    QCOMPARE(m_model->Line(1).right(3), QStringLiteral("axy"));
+    QCOMPARE(bar->value(), m_model->LeftChar());
+    QVERIFY(bar->maximum() >= m_model->LeftChar());
+    const QPoint caret = m_editor->pixelOf(m_model->CaretXY());
+    QVERIFY2(caret.x() > m_editor->gutterWidth() && caret.x() < m_editor->viewport()->width(),
+             qPrintable(QString::number(caret.x())));
 }
 
 void TestEditorWidget::inputMethodCommitsText()

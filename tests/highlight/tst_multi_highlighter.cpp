@@ -1,10 +1,14 @@
+#include "EditorModel.h"
 #include "MainHighlighters.h"
 #include "MainSchemes.h"
+#include "ModelTestSupport.h"
 #include "SynHighlighterMulti.h"
 #include "TestHighlighter.h"
 #include "TokenDump.h"
 
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -71,6 +75,8 @@ private slots:
     void withoutDefaultTheLineIsOneToken();
     void mainSchemes();
     void phpInsideHtml();
+    void bracketsSkipQuotesOfTheirSection_data();
+    void bracketsSkipQuotesOfTheirSection();
 };
 
 void TestMultiHighlighter::sectionsGoToTheirHighlighters_data()
@@ -252,6 +258,38 @@ void TestMultiHighlighter::phpInsideHtml()
     QCOMPARE(tokensOf(multi, u"?> x", open), QStringList({"?>/Marker", " x/Text"}));
     // Script blocks are found in any case; with no script highlighter the page keeps them.
     QCOMPARE(tokensOf(multi, u"<Script>", html).first(), QStringLiteral("</Symbol"));
+}
+
+void TestMultiHighlighter::bracketsSkipQuotesOfTheirSection_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    // '|' marks the caret.
+    QTest::addRow("PHP string in a page")
+        << u"<?php if |(strpos($s, \")\") > 0) { } ?>"_s << u"<?php if (strpos($s, \")\") > 0|) { } ?>"_s;
+    QTest::addRow("backward over a PHP string")
+        << u"<?php if (strpos($s, \")\") > 0|) { } ?>"_s << u"<?php if |(strpos($s, \")\") > 0) { } ?>"_s;
+    QTest::addRow("PHP comment in a page") << u"<p><?php |{ /* } */ } ?>"_s << u"<p><?php { /* } */ |} ?>"_s;
+    QTest::addRow("HTML comment before a PHP block left open")
+        << u"<p>|( <!-- ( --> ) <?php\n$a = \")\";"_s << u"<p>( <!-- ( --> |) <?php\n$a = \")\";"_s;
+    QTest::addRow("HTML comment between PHP blocks")
+        << u"<?php if ($a) |{\n?><!-- } -->\n<?php } ?>"_s << u"<?php if ($a) {\n?><!-- } -->\n<?php |} ?>"_s;
+    QTest::addRow("HTML comment after a PHP block")
+        << u"<?php $a = '{'; ?>|(<!-- ( -->)"_s << u"<?php $a = '{'; ?>(<!-- ( -->|)"_s;
+}
+
+// Matching a bracket skips the strings and comments of the language each bracket is written in.
+void TestMultiHighlighter::bracketsSkipQuotesOfTheirSection()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    MainHighlighters main;
+    EditorModel model;
+    model.SetHighlighter(&main.xhMulti);
+    LoadMarked(model, before);
+    model.ExecuteCommand(EditorCommand::MatchBracket);
+    QCOMPARE(Marked(model), after);
+    model.SetHighlighter(nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestMultiHighlighter)
