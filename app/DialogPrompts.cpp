@@ -18,9 +18,13 @@ QString dialogFilter(const QString &pipeSeparated)
     const QStringList parts = pipeSeparated.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        filters.append(parts[i] + QStringLiteral(" (") + patterns.simplified() + u')');
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        // "*.*" meant every file where a name always had an extension; here it would leave out
+        // "Makefile" and ".htaccess".
+        for (QString &pattern : patterns)
+            if (pattern.trimmed() == u"*.*")
+                pattern = QStringLiteral("*");
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ').simplified() + u')');
     }
     return filters.join(QStringLiteral(";;"));
 }

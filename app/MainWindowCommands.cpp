@@ -36,6 +36,14 @@ const ViewToggle ViewToggles[] = {
 
 constexpr int ProjectListHeight = 400; // what the list gets when it is shown again
 
+bool mainMenuHolds(const QKeySequence &key)
+{
+    const auto rows = commandRows();
+    return std::any_of(rows.begin(), rows.end(), [&key](const CommandRow &row) {
+        return QKeySequence(QString::fromLatin1(row.menu.shortcut)) == key;
+    });
+}
+
 void dropDown(QToolBar *bar, QAction *button, QMenu *menu)
 {
     button->setMenu(menu);
@@ -108,9 +116,16 @@ void MainWindow::createEditorPopup()
     auto *popup = new QMenu(this);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
     m_commands->fillMenu(popup, Layout::EditorPopup, Slot::Popup);
-    // Context-menu shortcuts are shown, not bound: the main menu and the editor keep the keys.
+    // Context-menu shortcuts work while the editor has the keyboard, except where the main menu or
+    // the editor's own keys (Ctrl+S) hold the same key: two bindings of one key would both fail.
     for (QAction *action : popup->findChildren<QAction *>())
         action->setShortcutContext(Qt::WidgetShortcut);
+    for (const CommandRow &row : commandRows()) {
+        const QKeySequence key(QString::fromLatin1(row.popup.shortcut));
+        if (key.isEmpty() || row.command == Command::Save || mainMenuHolds(key))
+            continue;
+        m_frame.mFile->addAction(m_commands->action(row.command, Slot::Popup));
+    }
     connect(popup, &QMenu::aboutToShow, this, &MainWindow::refreshCommands);
     m_frame.mFile->setPopupMenu(popup);
 }
@@ -190,9 +205,9 @@ void MainWindow::BuildReopenMenu()
     reopen->clear();
     const QStringList &paths = m_history.paths();
     for (int i = 0; i < paths.size(); ++i) {
-        QAction *item = reopen->addAction(paths[i]);
+        // "&" would mark a menu key; doubled it shows as itself. The item opens its own path.
+        QAction *item = reopen->addAction(QString(paths[i]).replace(u'&', QStringLiteral("&&")));
         item->setObjectName(QStringLiteral("Rpr%1").arg(i));
-        connect(item, &QAction::triggered, this,
-                [this, item] { m_projects->reopenProject(item->text().remove(u'&').trimmed()); });
+        connect(item, &QAction::triggered, this, [this, path = paths[i]] { m_projects->reopenProject(path); });
     }
 }

@@ -242,6 +242,7 @@ void ProjectController::setLineFormat(LineEnds format)
     file.Saved = false;
     file.Modified = true;
     m_project.Changed = true;
+    rebuildFileList(); // its row turns bold
     emit stateChanged();
 }
 

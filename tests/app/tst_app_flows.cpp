@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -73,6 +74,9 @@ private slots:
     void keysInTheEditor();
     void escapeClosesThePreview();
     void mouseInTheEditorHidesTheDeclarationPanes();
+    void formatChangeMarksTheRow();
+    void reopenItemsShowAndOpenTheirPath();
+    void contextMenuKeysWorkInTheEditor();
 
 private:
     // The names of RuledItems that are enabled, sorted.
@@ -503,6 +507,56 @@ void TestAppFlows::mouseInTheEditorHidesTheDeclarationPanes()
     frame.pnlClasses->show();
     projects().NewFile(NewFileKind::Html); // activating another file hides them too
     QVERIFY(frame.pnlClasses->isHidden());
+}
+
+void TestAppFlows::formatChangeMarksTheRow()
+{
+    start();
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
+    const QTreeWidgetItem *row = m_window->frame().dxtlProject->topLevelItem(0)->child(0);
+    QVERIFY(!row->font(0).bold());
+    m_window->run(Command::FormatUnix);
+    row = m_window->frame().dxtlProject->topLevelItem(0)->child(0);
+    QVERIFY(row->font(0).bold());
+    QVERIFY(m_window->frame().lblFileName->text().contains(u"[UNIX format]"));
+}
+
+void TestAppFlows::reopenItemsShowAndOpenTheirPath()
+{
+    QVERIFY(QDir().mkpath(m_dir->filePath("R&D")));
+    const QString project = m_dir->filePath("R&D/site.vlmp");
+    writeAll(project, "Name=R and D\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
+    writeAll(m_dir->filePath("settings/velmora.his"), project.toUtf8() + "\r\n");
+    writeAll(m_dir->filePath("settings/velmora.ini"), "[General]\r\nOpenLastUsed=0\r\n");
+    start();
+    QVERIFY(projects().project().Name.isEmpty());
+    QAction *item = m_window->findChild<QAction *>(QStringLiteral("Rpr0"));
+    QVERIFY(item);
+    QCOMPARE(item->text(), QString(project).replace(u'&', QStringLiteral("&&")));
+    item->trigger();
+    QCOMPARE(projects().project().Name, QStringLiteral("R and D"));
+    QCOMPARE(m_prompts->messages.size(), 0);
+}
+
+void TestAppFlows::contextMenuKeysWorkInTheEditor()
+{
+    start();
+    projects().NewProject1Click();
+    projects().NewFile(NewFileKind::Php);
+    QVERIFY(m_window->frame().mFile->hasFocus());
+    const struct {
+        const char *item;
+        int key;
+    } keys[] = {{"CodeExplorer1", Qt::Key_E}, {"Variable1", Qt::Key_P}, {"GotoLine1", Qt::Key_G}};
+    for (const auto &[item, key] : keys) {
+        QAction *action = m_window->findChild<QAction *>(QString::fromLatin1(item));
+        QVERIFY2(action, item);
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keyClick(m_window->frame().mFile, Qt::Key(key), Qt::ControlModifier);
+        QVERIFY2(triggered.count() == 1, item);
+    }
+    QCOMPARE(editor()->LineText(), QStringLiteral("<?php"));
 }
 
 QTEST_MAIN(TestAppFlows)
