@@ -222,9 +222,11 @@ QString MainFrame::message(int number) const
     return label ? label->text() : QString();
 }
 
+// A hidden pane has no place in its splitter, so the frame keeps the size it last had.
+
 int MainFrame::leftPaneWidth() const
 {
-    return Splitter1->sizes().value(0);
+    return pnlProject->isHidden() ? keptLeftPaneWidth : Splitter1->sizes().value(0);
 }
 
 void MainFrame::setLeftPaneWidth(int width)
@@ -232,11 +234,12 @@ void MainFrame::setLeftPaneWidth(int width)
     const QList<int> sizes = Splitter1->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), width + MinimumPaneSize);
     Splitter1->setSizes({width, total - width});
+    keptLeftPaneWidth = width;
 }
 
 int MainFrame::fileBrowserHeight() const
 {
-    return pnlProject->sizes().value(1);
+    return pnlFiles->isHidden() ? keptFileBrowserHeight : pnlProject->sizes().value(1);
 }
 
 void MainFrame::setFileBrowserHeight(int height)
@@ -244,4 +247,5 @@ void MainFrame::setFileBrowserHeight(int height)
     const QList<int> sizes = pnlProject->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), height + MinimumPaneSize);
     pnlProject->setSizes({total - height, height});
+    keptFileBrowserHeight = height;
 }

@@ -67,7 +67,12 @@ struct MainFrame {
     // that they are translated with it.
     QString message(int number) const;
 
-    // The left pane's width and the file browser's height, as the placement store keeps them.
+    // The sizes the left pane and the file browser had when last set or shown.
+    int keptLeftPaneWidth = LeftPaneWidth;
+    int keptFileBrowserHeight = FileBrowserHeight;
+
+    // The left pane's width and the file browser's height, as the placement store keeps them;
+    // a hidden pane answers the size it will get when shown again.
     int leftPaneWidth() const;
     void setLeftPaneWidth(int width);
     int fileBrowserHeight() const;

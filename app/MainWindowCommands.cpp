@@ -183,7 +183,13 @@ void MainWindow::toggleView(Command command)
 {
     const auto *toggle = std::find_if(std::begin(ViewToggles), std::end(ViewToggles),
                                       [command](const ViewToggle &t) { return t.command == command; });
+    // A pane hidden keeps its size, and takes it again when shown.
+    const int leftWidth = m_frame.leftPaneWidth();
+    const int browserHeight = m_frame.fileBrowserHeight();
     toggle->pane(m_frame)->setVisible(m_commands->action(command, Slot::Menu)->isChecked());
+    m_frame.setLeftPaneWidth(leftWidth);
+    if (command != Command::ViewProjectFileList)
+        m_frame.setFileBrowserHeight(browserHeight);
     // Shown again, the list takes 400 pixels and the file browser the rest below it.
     if (command == Command::ViewProjectFileList && !m_frame.pnlProjectFiles->isHidden()
         && !m_frame.pnlFiles->isHidden()) {

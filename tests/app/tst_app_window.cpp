@@ -66,6 +66,7 @@ private slots:
     void fileDialogFilters();
     void viewTogglesPersist();
     void fileBrowserDocksBelowTheProjectList();
+    void hiddenPanesKeepTheirSizes();
     void missingColourFilesAreCreated();
     void colourFilesAreLoaded();
 
@@ -356,6 +357,36 @@ void TestMainWindow::viewTogglesPersist()
     QVERIFY(window.frame().pnlFiles->isHidden());
     QVERIFY(!window.findChild<QAction *>(QStringLiteral("FileBrowser1"))->isChecked());
     QVERIFY(window.findChild<QAction *>(QStringLiteral("StatusBar2"))->isChecked());
+}
+
+void TestMainWindow::hiddenPanesKeepTheirSizes()
+{
+    {
+        MainWindow window(files(), {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        MainFrame &frame = const_cast<MainFrame &>(window.frame());
+        frame.setLeftPaneWidth(260);
+        frame.setFileBrowserHeight(180);
+        QCOMPARE(frame.leftPaneWidth(), 260);
+        QCOMPARE(frame.fileBrowserHeight(), 180);
+        window.findChild<QAction *>(QStringLiteral("FileBrowser1"))->trigger();
+        window.findChild<QAction *>(QStringLiteral("LeftPane1"))->trigger();
+        QVERIFY(frame.pnlProject->isHidden());
+        QCOMPARE(frame.leftPaneWidth(), 260);
+        QCOMPARE(frame.fileBrowserHeight(), 180);
+        QVERIFY(window.close());
+    }
+    QSettings placement(files().placementFile(), QSettings::IniFormat);
+    QCOMPARE(placement.value("TForm_Main/pnlProject.Width").toInt(), 260);
+    QCOMPARE(placement.value("TForm_Main/pnlFiles.Height").toInt(), 180);
+
+    MainWindow window(files(), {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.frame().pnlProject->isHidden());
+    window.findChild<QAction *>(QStringLiteral("LeftPane1"))->trigger();
+    QCOMPARE(window.frame().leftPaneWidth(), 260);
 }
 
 void TestMainWindow::fileBrowserDocksBelowTheProjectList()
