@@ -75,7 +75,10 @@ void ProjectController::activate(int row)
         m_editor.releaseFile(m_project.Files[m_activeFile]);
     m_activeFile = -1; // putting the text in is no change of the file
     if (row >= 1 && row <= m_project.Files.size()) {
-        m_editor.showFile(m_project.Files[row - 1]);
+        ProjectFile &file = m_project.Files[row - 1];
+        m_editor.showFile(file);
+        // The text lives in the editor now; StoreEditorState fills the entry for every reader.
+        file.Text = QString();
         m_activeFile = row - 1;
     } else {
         m_editor.hide();
@@ -156,6 +159,8 @@ void ProjectController::AddFileToProject(const QString &path)
 
 bool ProjectController::writeFile(int index, const QString &fileName)
 {
+    if (index == m_activeFile)
+        StoreEditorState(); // the active file's text is the editor's
     m_saving = true;
     SaveError error;
     const bool written =

@@ -17,7 +17,7 @@ struct ProjectFile {
     QString FileName; // full path (for a new file, the path it will get)
     QString Path; // folder with its trailing "/"
     QString FileType; // "PHP", "HTML", ... or the kind given by a New command
-    QString Text; // every line followed by CR LF
+    QString Text; // every line followed by CR LF; the active file's is in the editor until stored
     bool Saved = false;
     bool Modified = false;
     int CaretX = 0;

@@ -247,6 +247,8 @@ void TestProjectFlows::switchingFilesKeepsEachText()
     type(QStringLiteral("a"));
     m_projects->NewFile(NewFileKind::Html);
     QCOMPARE(m_editor.text, QStringLiteral("<HTML>\r\n\r\n</HTML>"));
+    // The active file's text is held once, by the editor.
+    QVERIFY(m_projects->project().Files[1].Text.isEmpty());
     type(QStringLiteral("b"));
     m_projects->focusRow(1);
     QCOMPARE(m_editor.text, QStringLiteral("a<?php\r\n\r\n?>"));

@@ -1,6 +1,8 @@
 #include "ProfileFile.h"
 #include "SynCustomHighlighter.h"
 #include "SynHighlighterHashEntries.h"
+#include "SynHighlighterHtml.h"
+#include "SynHighlighterPHP.h"
 
 #include <QMap>
 #include <QtTest>
@@ -79,6 +81,17 @@ public:
 
 const QStringList PhpNames{"Symbol", "Comment", "Reserved word", "Identifier"};
 
+// Collects the errors raised while it lives, in place of the program's handler.
+struct RaisedErrors {
+    RaisedErrors() : previous(SetSynErrorHandler([this](const QString &message) { messages.append(message); })) { }
+    ~RaisedErrors() { SetSynErrorHandler(std::move(previous)); }
+    RaisedErrors(const RaisedErrors &) = delete;
+    RaisedErrors &operator=(const RaisedErrors &) = delete;
+
+    QStringList messages;
+    SynErrorHandler previous;
+};
+
 } // namespace
 
 class TestHighlightFramework : public QObject
@@ -96,9 +109,14 @@ private slots:
     void loadingIsFalseWhenASectionIsMissing();
     void sharedNamesTakeColoursFromAnotherHighlighter();
     void assignCopiesMatchingAttributes();
+    void duplicateAttributesAreRaisedAndLeftOut_data();
+    void duplicateAttributesAreRaisedAndLeftOut();
+    void builtInHighlightersRaiseNothing();
+    void errorHandlerCanBeReplacedAndRestored();
 
     void chainsOrderByLength();
     void duplicateKeywordIsRefused();
+    void keywordWithNegativeHashIsRaised();
     void keywordListExpansion();
     void keywordSlots_data();
     void keywordSlots();
@@ -270,6 +288,76 @@ void TestHighlightFramework::assignCopiesMatchingAttributes()
     QVERIFY(!target.Enabled());
 }
 
+void TestHighlightFramework::duplicateAttributesAreRaisedAndLeftOut_data()
+{
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addRow("unique names") << QStringList{"Symbol", "Comment"} << QStringList{"Comment", "Symbol"}
+                                  << QStringList{};
+    QTest::addRow("same name twice")
+        << QStringList{"Comment", "Symbol", "Comment"} << QStringList{"Comment", "Symbol"}
+        << QStringList{"Duplicate attribute name \"Comment\" in the <Unknown> highlighter: the second is not added"};
+    QTest::addRow("names differing in case")
+        << QStringList{"Comment", "COMMENT"} << QStringList{"Comment"}
+        << QStringList{"Duplicate attribute name \"COMMENT\" in the <Unknown> highlighter: the second is not added"};
+    QTest::addRow("each duplicate raised")
+        << QStringList{"String", "string", "String"} << QStringList{"String"}
+        << QStringList{"Duplicate attribute name \"string\" in the <Unknown> highlighter: the second is not added",
+                       "Duplicate attribute name \"String\" in the <Unknown> highlighter: the second is not added"};
+}
+
+void TestHighlightFramework::duplicateAttributesAreRaisedAndLeftOut()
+{
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, messages);
+    RaisedErrors errors;
+    ColourOnlyHighlighter h(added);
+    QCOMPARE(errors.messages, messages);
+    QStringList names;
+    for (int i = 0; i < h.AttriCount(); ++i)
+        names.append(h.AttriAt(i)->AttriName());
+    QCOMPARE(names, listed);
+
+    // The colour file still holds one section per attribute, and it reads back whole.
+    MemoryProfile file;
+    h.find(listed.first())->SetForeground(0x008000);
+    QVERIFY(h.SaveColorsToIni(file));
+    QCOMPARE(file.lines().size(), 3 * listed.size());
+    ColourOnlyHighlighter loaded(listed);
+    QVERIFY(loaded.LoadColorsFromIni(file));
+    QCOMPARE(loaded.find(listed.first())->Foreground(), SynColor(0x008000));
+}
+
+void TestHighlightFramework::builtInHighlightersRaiseNothing()
+{
+    RaisedErrors errors;
+    SynPHPSyn php;
+    SynHTMLSyn html;
+    QCOMPARE(errors.messages, QStringList());
+    QVERIFY(php.AttriCount() > 0);
+    QVERIFY(html.AttriCount() > 0);
+}
+
+void TestHighlightFramework::errorHandlerCanBeReplacedAndRestored()
+{
+    QStringList outer;
+    const SynErrorHandler before = SetSynErrorHandler([&](const QString &message) { outer.append(message); });
+    {
+        RaisedErrors inner;
+        SynRaiseError(QStringLiteral("first"));
+        QCOMPARE(inner.messages, QStringList({"first"}));
+    }
+    SynRaiseError(QStringLiteral("second"));
+    QCOMPARE(outer, QStringList({"second"}));
+    // An empty handler brings back the default, which logs.
+    SetSynErrorHandler({});
+    QTest::ignoreMessage(QtWarningMsg, "third");
+    SynRaiseError(QStringLiteral("third"));
+    SetSynErrorHandler(before);
+}
+
 void TestHighlightFramework::chainsOrderByLength()
 {
     SynHashEntryList list;
@@ -298,6 +386,24 @@ void TestHighlightFramework::duplicateKeywordIsRefused()
         QCOMPARE(e.message(), QStringLiteral("Keyword \"SELECT\" already in list"));
     }
     QCOMPARE(list.Get(7)->Next.get(), nullptr);
+    try {
+        list.Put(7, std::make_unique<SynHashEntry>(QStringLiteral("Select"), 1));
+        QFAIL("a duplicate keyword was stored");
+    } catch (const std::exception &e) {
+        // An error that reaches a plain catch still says which keyword it was.
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Keyword \"SELECT\" already in list"));
+    }
+}
+
+void TestHighlightFramework::keywordWithNegativeHashIsRaised()
+{
+    RaisedErrors errors;
+    SynHashEntryList list;
+    list.Put(-3, std::make_unique<SynHashEntry>(QStringLiteral("echo"), 1));
+    QCOMPARE(errors.messages, QStringList({"Keyword \"echo\" has no place in the list: its hash -3 is negative"}));
+    QCOMPARE(list.Count(), 0);
+    list.Put(2, std::make_unique<SynHashEntry>(QStringLiteral("echo"), 1));
+    QCOMPARE(list.Get(2)->Keyword, QStringLiteral("echo"));
 }
 
 void TestHighlightFramework::keywordListExpansion()

@@ -54,6 +54,59 @@ struct Fixture {
 
 constexpr SynRangeState DefaultActive = 1; // scheme bits of "no scheme"
 
+// Collects the errors raised while it lives, in place of the program's handler.
+struct RaisedErrors {
+    RaisedErrors() : previous(SetSynErrorHandler([this](const QString &message) { messages.append(message); })) { }
+    ~RaisedErrors() { SetSynErrorHandler(std::move(previous)); }
+    RaisedErrors(const RaisedErrors &) = delete;
+    RaisedErrors &operator=(const RaisedErrors &) = delete;
+
+    QStringList messages;
+    SynErrorHandler previous;
+};
+
+// The test lexer with its comment state above the bits the multi-language highlighter keeps for
+// an inner state; restoring anything else leaves the comment.
+class WideStateHighlighter : public TestHighlighter
+{
+public:
+    static constexpr SynRangeState WideComment = 0x1000 | InComment;
+
+    SynRangeState RangeState() const override { return TestHighlighter::RangeState() ? WideComment : 0; }
+    void RestoreRange(SynRangeState range) override
+    {
+        TestHighlighter::RestoreRange(range == WideComment ? InComment : 0);
+    }
+    QString LanguageTitle() const override { return QStringLiteral("Wide"); }
+};
+
+// Scans the lines one after another without restoring the range between them, as a rescan in the
+// editor does.
+std::vector<DumpedLine> continuedScan(SynCustomHighlighter &h, const QStringList &lines)
+{
+    std::vector<DumpedLine> out;
+    h.ClearRange();
+    for (int i = 0; i < lines.size(); ++i) {
+        DumpedLine line;
+        line.rangeBefore = h.RangeState();
+        h.BeginLine(lines[i], i);
+        for (int n = 0; n < 1000; ++n) {
+            const SynHighlighterAttributes *attribute = h.TokenAttri();
+            line.tokens.push_back({h.TokenStart(), h.TokenText().toString(), h.TokenKindId(),
+                                   attribute ? attribute->AttriName() : QString()});
+            if (h.AtLineEnd())
+                break;
+            h.Advance();
+        }
+        line.rangeAfter = h.RangeState();
+        out.push_back(std::move(line));
+    }
+    return out;
+}
+
+// The ways the highlighter is misused in errorsAreRaisedAndScanningGoesOn.
+enum class Misuse { BadStartExpr, BadEndExpr, TooManySchemes, WideInnerState, WideOuterState, WideDefaultState, Self };
+
 } // namespace
 
 class TestMultiHighlighter : public QObject
@@ -77,6 +130,8 @@ private slots:
     void phpInsideHtml();
     void bracketsSkipQuotesOfTheirSection_data();
     void bracketsSkipQuotesOfTheirSection();
+    void errorsAreRaisedAndScanningGoesOn_data();
+    void errorsAreRaisedAndScanningGoesOn();
 };
 
 void TestMultiHighlighter::sectionsGoToTheirHighlighters_data()
@@ -290,6 +345,100 @@ void TestMultiHighlighter::bracketsSkipQuotesOfTheirSection()
     model.ExecuteCommand(EditorCommand::MatchBracket);
     QCOMPARE(Marked(model), after);
     model.SetHighlighter(nullptr);
+}
+
+void TestMultiHighlighter::errorsAreRaisedAndScanningGoesOn_data()
+{
+    QTest::addColumn<int>("misuse");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("message");
+    // The tokens of every line, "|" between lines.
+    QTest::addColumn<QStringList>("tokens");
+    const QString wide = QStringLiteral("Range state 4097 of the Wide highlighter does not fit in the 12 bits the "
+                                        "multi-language highlighter keeps for it: it is kept as 0");
+    QTest::addRow("start expression does not compile")
+        << int(Misuse::BadStartExpr) << QStringList{"a(unclosed{{b"}
+        << u"TRegExpr(comp): missing closing parenthesis at offset 9 of \"(unclosed\""_s
+        << QStringList{"a/Identifier", "(/Symbol", "unclosed/Identifier", "{/Symbol", "{/Symbol", "b/Identifier"};
+    // Entering the scheme would colour the rest of the text with it: it could never be left.
+    QTest::addRow("end expression does not compile")
+        << int(Misuse::BadEndExpr) << QStringList{"a{{b", "c"}
+        << u"TRegExpr(comp): missing closing parenthesis at offset 5 of \"\\}\\}(\""_s
+        << QStringList{"a/Identifier", "{/Symbol", "{/Symbol", "b/Identifier", "|", "c/Identifier"};
+    QTest::addRow("a 31st scheme")
+        << int(Misuse::TooManySchemes) << QStringList{"@@ /* x", "y */ z"}
+        << u"At most 30 schemes fit the range state of the multi-language highlighter: scheme 31 and those "
+           "after it are never entered"_s
+        << QStringList{"@/Symbol", "@/Symbol", " /", "/* x/Comment", "|", "y *//Comment", " /", "z/Identifier"};
+    QTest::addRow("inner state too big") << int(Misuse::WideInnerState) << QStringList{"{{ /* a", "b */ }} c"} << wide
+                                         << QStringList{"{{/Marker",    " /",        "/* a/Comment", "|",
+                                                        "b/Identifier", " /",        "*/Symbol",     "//Symbol",
+                                                        " /",           "}}/Marker", " /",           "c/Identifier"};
+    QTest::addRow("outer state too big when a scheme starts")
+        << int(Misuse::WideOuterState) << QStringList{"/* {{ x", "}} y"} << wide
+        << QStringList{"/* /Comment", "{{/Marker", " /", "x/Identifier", "|", "}}/Marker", " /", "y/Identifier"};
+    QTest::addRow("default state too big")
+        << int(Misuse::WideDefaultState) << QStringList{"/* a", "b */ c"} << wide
+        << QStringList{"/* a/Comment", "|", "b/Identifier", " /", "*/Symbol", "//Symbol", " /", "c/Identifier"};
+    QTest::addRow("itself as its default highlighter")
+        << int(Misuse::Self) << QStringList{"a{{b}}"}
+        << u"It is not good to set the DefaultHighlighter of a SynMultiSyn to the SynMultiSyn itself. Please do not "
+           "try this again"_s
+        << QStringList{"a/Identifier", "{{/Marker", "b/Identifier", "}}/Marker"};
+}
+
+// The error is raised once, and the highlighter stays whole: tokens cover each line end to end,
+// the range keeps a valid scheme, and a line painted from its stored range looks as it did in
+// the scan that stored it.
+void TestMultiHighlighter::errorsAreRaisedAndScanningGoesOn()
+{
+    QFETCH(int, misuse);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, message);
+    QFETCH(QStringList, tokens);
+    RaisedErrors errors;
+    Fixture f;
+    WideStateHighlighter wideHighlighter;
+    switch (Misuse(misuse)) {
+    case Misuse::BadStartExpr: f.multi.Scheme(0).SetStartExpr(u"(unclosed"_s); break;
+    case Misuse::BadEndExpr: f.multi.Scheme(0).SetEndExpr(u"\\}\\}("_s); break;
+    case Misuse::TooManySchemes:
+        for (int i = f.multi.SchemeCount(); i < SynMultiSyn::MaxSchemes; ++i) {
+            SynMultiScheme &filler = f.multi.AddScheme();
+            filler.SetStartExpr(u"~%1~"_s.arg(i));
+            filler.SetEndExpr(u"~~"_s);
+            filler.SetHighlighter(&f.braces);
+        }
+        f.add(u"@@", u"##", &f.braces, true);
+        break;
+    case Misuse::WideInnerState: f.multi.Scheme(0).SetHighlighter(&wideHighlighter); break;
+    case Misuse::WideOuterState:
+    case Misuse::WideDefaultState: f.multi.SetDefaultHighlighter(&wideHighlighter); break;
+    case Misuse::Self: f.multi.SetDefaultHighlighter(&f.multi); break;
+    }
+
+    const std::vector<DumpedLine> scanned = continuedScan(f.multi, lines);
+    QStringList seen;
+    for (int i = 0; i < lines.size(); ++i) {
+        const DumpedLine &line = scanned[size_t(i)];
+        if (i > 0)
+            seen.append(u"|"_s);
+        int end = 0;
+        for (const DumpedToken &token : line.tokens) {
+            QCOMPARE(token.start, end);
+            end += int(token.text.size());
+            if (!token.text.isEmpty())
+                seen.append(token.text + u'/' + token.attribute);
+        }
+        QCOMPARE(end, int(lines[i].size()));
+        QVERIFY(line.tokens.back().text.isEmpty());
+        QVERIFY2((line.rangeAfter & 31) != 0, "the range names no scheme");
+        const DumpedLine painted = scanLine(f.multi, lines[i], i, line.rangeBefore);
+        QVERIFY2(painted.tokens == line.tokens, qPrintable(u"line %1 paints otherwise on its own"_s.arg(i)));
+        QCOMPARE(painted.rangeAfter, line.rangeAfter);
+    }
+    QCOMPARE(seen, tokens);
+    QCOMPARE(errors.messages, QStringList{message});
 }
 
 QTEST_GUILESS_MAIN(TestMultiHighlighter)
