@@ -53,6 +53,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     describeApplication();
+    reportHighlighterErrors();
     const QString programDir = QApplication::applicationDirPath();
     ProgramFiles files(
         ProgramFiles::chooseSettingsDir(commandLine.settingsDir, programDir, qEnvironmentVariable("XDG_CONFIG_HOME")),

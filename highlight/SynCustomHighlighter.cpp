@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -18,7 +19,28 @@ constexpr char16_t KeyBackground[] = u"Background";
 constexpr char16_t KeyForeground[] = u"Foreground";
 constexpr char16_t KeyStyle[] = u"Style";
 
+void logError(const QString &message)
+{
+    qWarning("%s", qUtf8Printable(message));
+}
+
+SynErrorHandler &errorHandler()
+{
+    static SynErrorHandler handler = logError;
+    return handler;
+}
+
 } // namespace
+
+SynErrorHandler SetSynErrorHandler(SynErrorHandler handler)
+{
+    return std::exchange(errorHandler(), handler ? std::move(handler) : SynErrorHandler(logError));
+}
+
+void SynRaiseError(const QString &message)
+{
+    errorHandler()(message);
+}
 
 SynCustomHighlighter::SynCustomHighlighter() : m_wordBreaks(DefaultWordBreaks) { }
 
@@ -45,8 +67,13 @@ void SynCustomHighlighter::AddAttri(std::unique_ptr<SynHighlighterAttributes> at
 {
     const QString &name = attribute->AttriName();
     const auto at = std::lower_bound(m_attributes.begin(), m_attributes.end(), name, nameBefore);
-    Q_ASSERT_X(at == m_attributes.end() || (*at)->AttriName().compare(name, Qt::CaseInsensitive) != 0, "AddAttri",
-               "a highlighter's attribute names must be unique");
+    if (at != m_attributes.end() && (*at)->AttriName().compare(name, Qt::CaseInsensitive) == 0) {
+        // Both would share one section of the colour file; only the first is listed.
+        SynRaiseError(QStringLiteral("Duplicate attribute name \"%1\" in the %2 highlighter: the second is not added")
+                          .arg(name, LanguageTitle()));
+        m_refusedAttributes.push_back(std::move(attribute));
+        return;
+    }
     m_attributes.insert(at, std::move(attribute));
 }
 

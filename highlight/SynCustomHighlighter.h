@@ -18,6 +18,17 @@ class ProfileFile;
 // highlighter can pack an inner state beside its own.
 using SynRangeState = std::uint32_t;
 
+// Errors the highlighters raise (a duplicate attribute name, a range state that does not fit, an
+// expression that does not compile) all go to one handler for the whole program: the program
+// installs its own at start, before it makes any highlighter; the default one logs them with
+// qWarning(). When the handler is called the highlighter has already made itself safe to go on
+// with, but it may be in the middle of a scan, so the handler must not throw or use it, and one that
+// shows a box should post the box for later rather than open it there.
+using SynErrorHandler = std::function<void(const QString &message)>;
+// Installs handler (an empty one brings back the default) and returns the one it replaces.
+SynErrorHandler SetSynErrorHandler(SynErrorHandler handler);
+void SynRaiseError(const QString &message);
+
 // The base of every highlighter: its attributes, change notification, and the token protocol the
 // editor drives it by, one line at a time:
 //   BeginLine(text, index) scans the first token; Advance() scans the next; tokens are contiguous
@@ -39,7 +50,8 @@ public:
     virtual int AttriCount() const;
     virtual SynHighlighterAttributes *AttriAt(int index) const;
     virtual SynHighlighterAttributes *StandardAttri(int index) const = 0;
-    // Adds an attribute; a second attribute of the same name is a programming error.
+    // Adds an attribute. A second attribute of the same name is raised as an error and left out of
+    // the list (so it is neither saved nor loaded), but kept alive for the pointers held to it.
     void AddAttri(std::unique_ptr<SynHighlighterAttributes> attribute);
 
     QString DefaultFilter() const { return m_defaultFilter; }
@@ -94,6 +106,7 @@ protected:
 
 private:
     std::vector<std::unique_ptr<SynHighlighterAttributes>> m_attributes;
+    std::vector<std::unique_ptr<SynHighlighterAttributes>> m_refusedAttributes;
     using Hooks = std::vector<std::pair<const void *, std::function<void()>>>;
     Hooks m_hooks;
     Hooks m_destroyedHooks;

@@ -1,8 +1,19 @@
 #include "SynHighlighterHashEntries.h"
 
+#include "SynCustomHighlighter.h"
+
+namespace {
+
+QString duplicateMessage(const QString &existing)
+{
+    return QStringLiteral("Keyword \"%1\" already in list").arg(existing);
+}
+
+} // namespace
+
 SynDuplicateKeyword::SynDuplicateKeyword(const QString &existing)
-    : std::runtime_error("duplicate keyword"),
-      m_message(QStringLiteral("Keyword \"%1\" already in list").arg(existing))
+    : std::runtime_error(duplicateMessage(existing).toStdString()),
+      m_message(duplicateMessage(existing))
 { }
 
 const SynHashEntry *SynHashEntryList::Get(int index) const
@@ -14,8 +25,12 @@ const SynHashEntry *SynHashEntryList::Get(int index) const
 
 void SynHashEntryList::Put(int index, std::unique_ptr<SynHashEntry> entry)
 {
-    if (index < 0)
+    if (index < 0) {
+        SynRaiseError(QStringLiteral("Keyword \"%1\" has no place in the list: its hash %2 is negative")
+                          .arg(entry->Keyword)
+                          .arg(index));
         return;
+    }
     if (index >= Count())
         m_heads.resize(static_cast<size_t>(index) + 1);
     std::unique_ptr<SynHashEntry> *link = &m_heads[static_cast<size_t>(index)];

@@ -27,7 +27,8 @@ struct SynHashEntry {
     int Kind;
 };
 
-// Raised when a keyword is stored twice (compared without regard to case).
+// Thrown when a keyword is stored twice (compared without regard to case), so that the code
+// building a table can stop; what() holds the message too, in UTF-8.
 class SynDuplicateKeyword : public std::runtime_error
 {
 public:
@@ -45,7 +46,8 @@ class SynHashEntryList
 public:
     // The head of chain index, or none for an index outside the list.
     const SynHashEntry *Get(int index) const;
-    // Grows the list as needed; throws SynDuplicateKeyword for a keyword already in the chain.
+    // Grows the list as needed; throws SynDuplicateKeyword for a keyword already in the chain. An
+    // entry with a negative index is raised as an error and not stored.
     void Put(int index, std::unique_ptr<SynHashEntry> entry);
     void Clear() { m_heads.clear(); }
     int Count() const { return static_cast<int>(m_heads.size()); }

@@ -169,7 +169,12 @@ SynHTMLSyn::SynHTMLSyn() : m_tagNames(tagHashTables(), tagKeywords(), tkUndefKey
     m_kindAttri = {m_andAttri,   m_aspAttri,   m_commentAttri, m_identifierAttri, m_keyAttri,      nullptr,
                    m_spaceAttri, m_valueAttri, m_symbolAttri,  m_textAttri,       m_undefKeyAttri, m_valueAttri};
     BuildDispatchTable();
-    Q_ASSERT(m_tagNames.SlotCount() == TagSlotCount);
+    // TagName() skips the lookup from TagSlotCount up, which must be where the tag table ends.
+    if (m_tagNames.SlotCount() != TagSlotCount)
+        SynRaiseError(QStringLiteral("The HTML tag names fill %1 hash slots instead of %2: tags hashing beyond %2 "
+                                     "are not recognised")
+                          .arg(m_tagNames.SlotCount())
+                          .arg(TagSlotCount));
     SetDefaultFilter(QString::fromUtf16(FileFilter));
 }
 

@@ -1,5 +1,7 @@
 #include "SynHighlighterMulti.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned SchemeBits = 5;
@@ -78,7 +80,9 @@ void SynMultiScheme::SetHighlighter(SynCustomHighlighter *highlighter)
 
 bool SynMultiScheme::IsUsable() const
 {
-    return !m_startExpr.isEmpty() && !m_endExpr.isEmpty() && m_highlighter && m_highlighter->Enabled();
+    // A scheme whose end cannot be found would swallow the rest of the text.
+    return !m_startExpr.isEmpty() && !m_endExpr.isEmpty() && m_start.IsValid() && m_end.IsValid() && m_highlighter
+        && m_highlighter->Enabled();
 }
 
 // ---- Multi-language highlighter
@@ -100,7 +104,11 @@ SynMultiSyn::~SynMultiSyn()
 
 SynMultiScheme &SynMultiSyn::AddScheme()
 {
-    Q_ASSERT_X(SchemeCount() < MaxSchemes, "AddScheme", "at most 30 schemes fit the range state");
+    if (SchemeCount() == MaxSchemes)
+        SynRaiseError(QStringLiteral("At most %1 schemes fit the range state of the multi-language highlighter: "
+                                     "scheme %2 and those after it are never entered")
+                          .arg(MaxSchemes)
+                          .arg(MaxSchemes + 1));
     m_schemes.push_back(std::make_unique<SynMultiScheme>(this));
     return *m_schemes.back();
 }
@@ -125,10 +133,12 @@ void SynMultiSyn::Unhook(SynCustomHighlighter *highlighter)
             return;
     highlighter->UnhookAttriChange(this);
     highlighter->UnhookDestroyed(this);
+    std::erase(m_overflowReported, highlighter);
 }
 
 void SynMultiSyn::Forget(SynCustomHighlighter *highlighter)
 {
+    std::erase(m_overflowReported, highlighter);
     if (m_default == highlighter)
         m_default = nullptr;
     for (const auto &scheme : m_schemes)
@@ -149,9 +159,12 @@ bool SynMultiSyn::SetDefaultHighlighter(SynCustomHighlighter *highlighter, QStri
     if (highlighter == m_default)
         return true;
     if (highlighter == this) {
+        const QString reason = QStringLiteral("It is not good to set the DefaultHighlighter of a SynMultiSyn to the "
+                                              "SynMultiSyn itself. Please do not try this again");
         if (error)
-            *error = QStringLiteral("It is not good to set the DefaultHighlighter of a SynMultiSyn to the SynMultiSyn "
-                                    "itself. Please do not try this again");
+            *error = reason;
+        else
+            SynRaiseError(reason);
         return false;
     }
     SynCustomHighlighter *previous = m_default;
@@ -173,9 +186,14 @@ SynHighlighterAttributes *SynMultiSyn::AttriAt(int index) const
     return index >= 0 && index < SchemeCount() ? Scheme(index).MarkerAttri() : nullptr;
 }
 
+bool SynMultiSyn::Enterable(int scheme) const
+{
+    return scheme < MaxSchemes && Scheme(scheme).IsUsable();
+}
+
 void SynMultiSyn::SetCurrentScheme(int scheme)
 {
-    m_currentScheme = scheme >= 0 && scheme < SchemeCount() ? scheme : -1;
+    m_currentScheme = scheme >= 0 && scheme < std::min(SchemeCount(), MaxSchemes) ? scheme : -1;
     SynCustomHighlighter *own = m_currentScheme >= 0 ? Scheme(m_currentScheme).Highlighter() : nullptr;
     m_active = own ? own : m_default;
 }
@@ -224,7 +242,7 @@ void SynMultiSyn::FindMarkers()
             found = searched;
         } else {
             for (int i = 0; i < SchemeCount() && found < 0; ++i)
-                if (Scheme(i).IsUsable() && Scheme(i).StartRegExpr().Exec(rest))
+                if (Enterable(i) && Scheme(i).StartRegExpr().Exec(rest))
                     found = i;
             if (found < 0)
                 return;
@@ -244,6 +262,13 @@ void SynMultiSyn::BeginLine(QStringView line, int lineIndex)
     m_line = line;
     m_lineIndex = lineIndex;
     SetCurrentScheme(m_currentScheme); // highlighters may have been swapped since the last line
+    // Carried on from the line before, a state too big for the range must become what restoring the
+    // range written after that line gives, or a repaint of this line would differ from a rescan.
+    if (m_default) {
+        const SynRangeState carried = Active()->RangeState();
+        if (Fitted(carried, Active()) != carried)
+            Active()->RestoreRange(0);
+    }
     FindMarkers();
     // A NUL ends the line. A line without markers is one section, and the section's highlighter
     // stops at the NUL itself, so only lines with markers need looking at.
@@ -309,7 +334,7 @@ void SynMultiSyn::LeaveMarker()
 {
     const SynMarker &marker = m_markers[static_cast<size_t>(m_currentMarker)];
     if (marker.isStart) {
-        m_savedOuterRange = m_default->RangeState();
+        m_savedOuterRange = Fitted(m_default->RangeState(), m_default);
         SetCurrentScheme(marker.scheme);
         Active()->ClearRange();
     } else {
@@ -389,11 +414,24 @@ int SynMultiSyn::TokenKindId() const
 SynRangeState SynMultiSyn::RangeState() const
 {
     const SynRangeState scheme = static_cast<SynRangeState>(m_currentScheme + 2);
-    const SynRangeState inner = m_default ? Active()->RangeState() : 0;
-    Q_ASSERT_X(inner <= StateMask && m_savedOuterRange <= StateMask, "RangeState",
-               "an embedded highlighter's range state does not fit");
+    const SynRangeState inner = m_default ? Fitted(Active()->RangeState(), Active()) : 0;
     const SynRangeState outer = m_currentScheme >= 0 ? m_savedOuterRange : 0;
-    return scheme | (inner & StateMask) << InnerShift | (outer & StateMask) << OuterShift;
+    return scheme | inner << InnerShift | outer << OuterShift;
+}
+
+SynRangeState SynMultiSyn::Fitted(SynRangeState state, const SynCustomHighlighter *from) const
+{
+    if (state <= StateMask)
+        return state;
+    // Told once per highlighter: the state comes back at the end of every line it leaves open.
+    if (std::find(m_overflowReported.begin(), m_overflowReported.end(), from) == m_overflowReported.end()) {
+        m_overflowReported.push_back(from);
+        SynRaiseError(QStringLiteral("Range state %1 of the %2 highlighter does not fit in the 12 bits the "
+                                     "multi-language highlighter keeps for it: it is kept as 0")
+                          .arg(state)
+                          .arg(from->LanguageTitle()));
+    }
+    return 0;
 }
 
 void SynMultiSyn::RestoreRange(SynRangeState range)

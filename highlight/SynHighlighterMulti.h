@@ -48,7 +48,8 @@ public:
     SynCheckMarker OnCheckStartMarker;
     SynCheckMarker OnCheckEndMarker;
 
-    // Whether the scheme can be entered at all.
+    // Whether the scheme can be entered at all: both expressions set and compiling, and an enabled
+    // highlighter.
     bool IsUsable() const;
     SynRegExpr &StartRegExpr() { return m_start; }
     SynRegExpr &EndRegExpr() { return m_end; }
@@ -79,7 +80,9 @@ private:
 //   bits  5..16  the active highlighter's own range state
 //   bits 17..28  inside a scheme: the default highlighter's state when the scheme was entered
 // Keeping the outer state in the range makes a line's colours depend on its range alone, so a
-// line painted on its own looks as it does in a full scan.
+// line painted on its own looks as it does in a full scan. A highlighter's state of 4096 or more
+// is raised as an error and kept as 0; schemes after the first MaxSchemes are raised as an error
+// when added and never entered.
 class SynMultiSyn : public SynCustomHighlighter
 {
 public:
@@ -93,7 +96,7 @@ public:
     SynMultiScheme &Scheme(int index) const { return *m_schemes[static_cast<size_t>(index)]; }
 
     SynCustomHighlighter *DefaultHighlighter() const { return m_default; }
-    // Refuses this highlighter itself, with the reason in *error.
+    // Refuses this highlighter itself, with the reason in *error, or raised as an error without one.
     bool SetDefaultHighlighter(SynCustomHighlighter *highlighter, QString *error = nullptr);
     const QString &DefaultLanguageName() const { return m_defaultLanguageName; }
     void SetDefaultLanguageName(const QString &name) { m_defaultLanguageName = name; }
@@ -120,6 +123,9 @@ public:
     void SchemeHighlighterChanged(SynCustomHighlighter *previous, SynCustomHighlighter *current);
 
 private:
+    bool Enterable(int scheme) const;
+    // The state, or 0 (raised as an error) when it does not fit its bits.
+    SynRangeState Fitted(SynRangeState state, const SynCustomHighlighter *from) const;
     void FindMarkers();
     void RecordMarker(int schemeIndex, const SynRegExpr &match, int offset, bool isStart);
     SynCustomHighlighter *Active() const { return m_active; }
@@ -154,4 +160,5 @@ private:
     int m_tokenStart = 0; // of a marker, or of the whole line without a default highlighter
     int m_sectionStart = 0; // where the active highlighter's section starts in the line
     bool m_plainLineDone = false;
+    mutable std::vector<const SynCustomHighlighter *> m_overflowReported;
 };

@@ -1,5 +1,7 @@
 #include "SynRegExpr.h"
 
+#include "SynCustomHighlighter.h"
+
 namespace {
 
 // The characters with a meaning of their own in an expression.
@@ -39,6 +41,8 @@ void SynRegExpr::SetExpression(const QString &expression, bool caseSensitive)
     m_regex = QRegularExpression(expression, options);
     m_literal = literalOf(expression);
     m_case = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (!m_regex.isValid())
+        SynRaiseError(ErrorString());
 }
 
 bool SynRegExpr::FindLiteral(QStringView text)

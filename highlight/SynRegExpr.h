@@ -6,7 +6,8 @@
 
 // The four regular-expression operations the multi-language highlighter needs: set the
 // expression (compiled when it changes), search a text for the first match, and read the match's
-// 1-based position and length. The syntax is Perl-like.
+// 1-based position and length. The syntax is Perl-like. An expression that does not compile is
+// raised as an error (ErrorString()) when it is set, and then finds nothing.
 class SynRegExpr
 {
 public:
