@@ -54,6 +54,7 @@ private slots:
     void opensWithItsFrame();
     void closingWritesHistoryAndPlacement();
     void placementIsRestoredOnNextStart();
+    void maximisedWindowKeepsItsNormalPlace();
     void applySettingsWritesEveryKey();
     void unwritableSettingsShowAnErrorAndKeepRunning();
     void menuItems_data();
@@ -155,6 +156,23 @@ void TestMainWindow::placementIsRestoredOnNextStart()
     QVERIFY(f.StatusBar1->isHidden());
     QVERIFY(!f.pnlFiles->isHidden());
     QCOMPARE(f.pnlFiles->directory(), QDir(m_dir->path()).canonicalPath() + '/');
+}
+
+void TestMainWindow::maximisedWindowKeepsItsNormalPlace()
+{
+    const QRect normal(120, 90, 700, 500);
+    for (int start = 0; start < 3; ++start) {
+        MainWindow window(files(), {});
+        if (start == 0)
+            window.setGeometry(normal);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (start == 0)
+            window.showMaximized();
+        QTRY_VERIFY(window.isMaximized());
+        QCOMPARE(window.normalGeometry(), normal);
+        QVERIFY(window.close());
+    }
 }
 
 void TestMainWindow::applySettingsWritesEveryKey()
