@@ -298,6 +298,7 @@ void TestMainWindow::toolBars()
 
 void TestMainWindow::everyCommandPlaceIsOnTheWindow()
 {
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("laid out where it has no place")));
     MainWindow window(files(), {});
     QSet<QString> placed;
     for (int index = 0; index < CommandCount; ++index) {
