@@ -1,4 +1,5 @@
 #include "ProfileFile.h"
+#include "RaisedErrors.h"
 #include "SynCustomHighlighter.h"
 #include "SynHighlighterHashEntries.h"
 #include "SynHighlighterHtml.h"
@@ -80,17 +81,6 @@ public:
 };
 
 const QStringList PhpNames{"Symbol", "Comment", "Reserved word", "Identifier"};
-
-// Collects the errors raised while it lives, in place of the program's handler.
-struct RaisedErrors {
-    RaisedErrors() : previous(SetSynErrorHandler([this](const QString &message) { messages.append(message); })) { }
-    ~RaisedErrors() { SetSynErrorHandler(std::move(previous)); }
-    RaisedErrors(const RaisedErrors &) = delete;
-    RaisedErrors &operator=(const RaisedErrors &) = delete;
-
-    QStringList messages;
-    SynErrorHandler previous;
-};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "MainHighlighters.h"
 #include "MainSchemes.h"
 #include "ModelTestSupport.h"
+#include "RaisedErrors.h"
 #include "SynHighlighterMulti.h"
 #include "TestHighlighter.h"
 #include "TokenDump.h"
@@ -53,17 +54,6 @@ struct Fixture {
 };
 
 constexpr SynRangeState DefaultActive = 1; // scheme bits of "no scheme"
-
-// Collects the errors raised while it lives, in place of the program's handler.
-struct RaisedErrors {
-    RaisedErrors() : previous(SetSynErrorHandler([this](const QString &message) { messages.append(message); })) { }
-    ~RaisedErrors() { SetSynErrorHandler(std::move(previous)); }
-    RaisedErrors(const RaisedErrors &) = delete;
-    RaisedErrors &operator=(const RaisedErrors &) = delete;
-
-    QStringList messages;
-    SynErrorHandler previous;
-};
 
 // The test lexer with its comment state above the bits the multi-language highlighter keeps for
 // an inner state; restoring anything else leaves the comment.
