@@ -309,10 +309,12 @@ void EditorModel::Private::fullScan()
 void EditorModel::Private::noteWidth(int line)
 {
     const QString &text = lines.text(line);
-    // No character is wider than a tab: most lines are known to fit without being measured.
+    // No character is wider than a tab: most lines are known to fit without being measured, and
+    // a line without tabs is as wide as it is long.
     if (qint64(text.size()) * std::max(tabWidth, 1) <= widest)
         return;
-    widest = std::max(widest, displayColumn(text, int(text.size()) + 1, tabWidth) - 1);
+    const int width = text.contains(u'\t') ? displayColumn(text, int(text.size()) + 1, tabWidth) - 1 : int(text.size());
+    widest = std::max(widest, width);
 }
 
 void EditorModel::Private::measureAllLines()
