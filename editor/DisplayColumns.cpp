@@ -45,7 +45,7 @@ QString expandTabs(QStringView text, int tabWidth, int startColumn)
     for (QChar c : text) {
         const int here = startColumn + static_cast<int>(out.size());
         if (c == u'\t')
-            out.append(QString(advance(c, here, tabWidth) - here, u' '));
+            out.resize(out.size() + (advance(c, here, tabWidth) - here), u' '); // no string per tab
         else
             out.append(c);
     }

@@ -290,7 +290,8 @@ int EditorModel::TabWidth() const
 void EditorModel::SetTabWidth(int width)
 {
     Private::Scope scope(*d);
-    width = std::max(width, 1);
+    // Column arithmetic multiplies by the width; a settings file may hold any number.
+    width = std::clamp(width, 1, MaxTabWidth);
     if (width == d->tabWidth)
         return;
     d->statusChanged = true;

@@ -25,6 +25,7 @@ public:
     // How far virtual space reaches, and the least width the view scrolls over.
     static constexpr int MaxLeftChar = 1024;
     static constexpr int DefaultMaxUndo = 4096;
+    static constexpr int MaxTabWidth = 64;
 
     explicit EditorModel(QObject *parent = nullptr);
     ~EditorModel() override;

@@ -68,6 +68,7 @@ private slots:
     void insertedLinesReportRepaintToEnd();
     void highlighterAssignment();
     void destroyedHighlighterIsForgotten();
+    void hugeTabWidthIsClamped();
     void bracketsInCommentsAndStrings_data();
     void bracketsInCommentsAndStrings();
 };

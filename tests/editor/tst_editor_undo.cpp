@@ -362,6 +362,18 @@ void TestEditorModel::destroyedHighlighterIsForgotten()
     QVERIFY(!next.scannedLines.empty());
 }
 
+void TestEditorModel::hugeTabWidthIsClamped()
+{
+    EditorModel model;
+    model.SetText(u"\ta\t\tb"_s);
+    model.SetTabWidth(2147483647);
+    QCOMPARE(model.TabWidth(), EditorModel::MaxTabWidth);
+    // Three tabs at most 64 columns each: the widest line stays within reach.
+    QCOMPARE(model.ScrollWidth(), std::max(EditorModel::MaxLeftChar, 3 * 64 + 2 + 1));
+    model.SetTabWidth(-4);
+    QCOMPARE(model.TabWidth(), 1);
+}
+
 void TestEditorModel::bracketsInCommentsAndStrings_data()
 {
     QTest::addColumn<QString>("before");
