@@ -29,6 +29,8 @@ public:
     ~ProjectController() override;
 
     Prompts &prompts() { return *m_prompts; }
+    // The translated text of the window's message number.
+    QString message(int number) const { return m_message(number); }
     void setPrompts(std::unique_ptr<Prompts> prompts) { m_prompts = std::move(prompts); }
 
     const Project &project() const { return m_project; }
@@ -68,6 +70,8 @@ public:
     void Save1Click();
     void SaveAs1Click();
     void btnSaveAllClick();
+    // Save for every file not saved, each made active in turn.
+    void SaveModifiedFiles();
     void setLineFormat(LineEnds format);
     void btnRemoveFileClick();
     // Move File UP (-1) or DOWN (+1).
@@ -92,7 +96,6 @@ signals:
     void stateChanged();
 
 private:
-    QString message(int number) const { return m_message(number); }
     QString messageWith(int number, const QString &argument) const;
     QString defaultFolder() const;
     void rebuildFileList();
@@ -101,7 +104,6 @@ private:
     bool writeFile(int index, const QString &fileName);
     // Save of the active file; false when cancelled or failed.
     bool saveActiveFile(bool askName);
-    void SaveModifiedFiles();
     // Before the project is closed or replaced: the Save Files question when anything is unsaved;
     // true when the caller may go on.
     bool mayReplaceProject();

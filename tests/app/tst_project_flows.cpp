@@ -1,6 +1,6 @@
 // The file and project flows without a window: a script answers the questions, a stand-in holds
 // the editor's text, and the files on disk show what was saved.
-#include "EditorPane.h"
+#include "FakeEditorPane.h"
 #include "PlacementStore.h"
 #include "ProjectController.h"
 #include "ProjectHistory.h"
@@ -17,24 +17,6 @@
 namespace {
 
 using Box = ScriptedPrompts::Box;
-
-// The editor as the flows see it: the text of the file it shows.
-class FakeEditor : public EditorPane
-{
-public:
-    QString text;
-    bool shown = false;
-
-    void showFile(ProjectFile &file) override
-    {
-        text = file.Text;
-        shown = true;
-    }
-    void storeState(ProjectFile &file) const override { file.Text = text; }
-    void releaseFile(ProjectFile &) override { }
-    void hide() override { shown = false; }
-    bool isShown() const override { return shown; }
-};
 
 // The ways the open project is closed or replaced.
 enum class Leave { Close, New, Open, Reopen, Quit };
