@@ -4,6 +4,7 @@
 
 #include "EditorModel.h"
 #include "MainWindow.h"
+#include "PreviewPane.h"
 #include "ProjectController.h"
 
 #include <QtGlobal>
@@ -158,9 +159,11 @@ const CommandRow Rows[] = {
      .fallback = QS::SP_FileDialogListView, .opensMenu = true},
     // Run, Tools, Help
     {.command = C::Run, .menu = {"Run1", "Run", runnable, "F9", true}, .button = {"btnRun", "Run Project", whileOpen},
-     .icon = "media-playback-start", .fallback = QS::SP_MediaPlay},
+     .run = [](MainWindow &w) { w.preview().ShowPreview(false); }, .icon = "media-playback-start",
+     .fallback = QS::SP_MediaPlay},
     {.command = C::Preview, .menu = {"Preview1", "Preview Current File", onFileRow, "Ctrl+F9", true},
-     .button = {"btnPreview", "Preview Current File", whileFileActive}, .icon = "document-print-preview",
+     .button = {"btnPreview", "Preview Current File", whileFileActive},
+     .run = [](MainWindow &w) { w.preview().ShowPreview(true); }, .icon = "document-print-preview",
      .fallback = QS::SP_FileDialogContentsView},
     {.command = C::Options, .menu = {"Options1", "Options"}},
     {.command = C::Language, .menu = {"Language1", "Language"}, .submenu = LanguageItems, .opensMenu = true},

@@ -51,6 +51,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // The preview's browser shares its drawing context with the window; it must be said first.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     describeApplication();
     reportHighlighterErrors();

@@ -56,7 +56,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
         QStringLiteral("QLabel { background: navy; color: white; font-weight: bold; padding: 2px 4px; }"));
     layout->addWidget(caption);
 
-    QToolBar *driveBar = paneToolBar("ToolBar4");
+    QToolBar *driveBar = paneToolBar("ToolBar");
     m_drives->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     driveBar->addWidget(m_drives);
     driveBar->addWidget(m_view);

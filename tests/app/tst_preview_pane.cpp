@@ -1,0 +1,77 @@
+// The preview pane with the real browser: Preview shows the page, Esc comes back to the file.
+#include "EditorModel.h"
+#include "EditorWidget.h"
+#include "MainWindow.h"
+#include "PreviewPane.h"
+#include "ScriptedPrompts.h"
+#include "TestFiles.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEngineView>
+#include <QtTest>
+
+class TestPreviewPane : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void previewShowsThePageAndEscComesBack();
+};
+
+void TestPreviewPane::previewShowsThePageAndEscComesBack()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath("settings")));
+    writeAll(dir.filePath("settings/velmora.ini"), "[General]\r\nPreviewAsFileName=1\r\nWarnAboutSave=0\r\n");
+    writeAll(dir.filePath("page.html"), "<html><head><title>Fresh today</title></head><body>bread</body></html>\n");
+    writeAll(dir.filePath("site.vlmp"),
+             "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile=page.html;HTML;3,1:1\r\n");
+    MainWindow window(ProgramFiles(dir.filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
+                      {dir.filePath("site.vlmp")});
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts *answers = prompts.get();
+    window.setPrompts(std::move(prompts));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.projects().activeFile(), 0);
+    EditorModel *editor = window.editorModel();
+    editor->SetCaretXY({5, 1});
+
+    window.run(Command::Preview);
+    const MainFrame &frame = window.frame();
+    QVERIFY(frame.pnlWork->isHidden());
+    QVERIFY(!frame.pnlPreview->isHidden());
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Preview - page.html"));
+    QCOMPARE(frame.statusText->text(), QStringLiteral("Previewing Project"));
+    QWebEngineView *browser = window.preview().browser();
+    QVERIFY(browser);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QStringLiteral("Fresh today"), 20000);
+    const auto *address = window.findChild<QLineEdit *>(QStringLiteral("eAdresa"));
+    QTRY_COMPARE_WITH_TIMEOUT(address->text(), QUrl::fromLocalFile(dir.filePath("page.html")).toString(), 5000);
+
+    // Back on the first page.
+    window.preview().btnBackClick();
+    QCOMPARE(answers->texts(ScriptedPrompts::Box::Information), QStringList{"Can not go back!"});
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!frame.pnlWork->isHidden());
+    QVERIFY(frame.pnlPreview->isHidden());
+    QCOMPARE(window.projects().activeFile(), 0);
+    QCOMPARE(editor->CaretXY(), (BufferCoord{5, 1}));
+    QVERIFY(answers->texts(ScriptedPrompts::Box::Error).isEmpty());
+}
+
+int main(int argc, char **argv)
+{
+    // The browser shares its drawing context with the window; it must be said first.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestPreviewPane test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_preview_pane.moc"
