@@ -1,14 +1,8 @@
 // Preview Current File and Run Project without a window: the address rules, the questions and
 // the saving before a preview, and the external viewer.
-#include "FakeEditorPane.h"
-#include "PlacementStore.h"
+#include "ControllerFixture.h"
 #include "PreviewFlow.h"
-#include "ProjectController.h"
-#include "ProjectHistory.h"
-#include "ScriptedPrompts.h"
-#include "SysOptions.h"
 #include "TestFiles.h"
-#include "WindowMessages.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,30 +38,17 @@ private slots:
     void missingViewerIsReported();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_f->path(name); }
     // A project "Site" in the folder with two PHP files, the first one active and changed.
     void openSite(const QString &serverUrl);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeEditor m_editor;
-    SysOptions m_options;
-    ProjectHistory m_history;
-    std::unique_ptr<PlacementStore> m_placement;
-    std::unique_ptr<ProjectController> m_projects;
-    ScriptedPrompts *m_prompts = nullptr;
+    std::unique_ptr<ControllerFixture> m_f;
 };
 
 void TestPreviewFlow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_editor = {};
-    m_options = {};
-    m_placement = std::make_unique<PlacementStore>(path("placement.ini"));
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_projects = std::make_unique<ProjectController>(m_editor, m_options, m_history, *m_placement, std::move(prompts),
-                                                     windowMessage);
+    m_f = std::make_unique<ControllerFixture>();
+    QVERIFY(m_f->dir.isValid());
 }
 
 void TestPreviewFlow::openSite(const QString &serverUrl)
@@ -77,9 +58,9 @@ void TestPreviewFlow::openSite(const QString &serverUrl)
     writeAll(path("site.vlmp"),
              "Name=Site\r\nDescription=\r\nServerURL=" + serverUrl.toUtf8()
                  + "\r\nLastFile=1\r\nProjectFile=a.php;PHP;1,1:1\r\nProjectFile=b.php;PHP;1,1:1\r\n");
-    QVERIFY(m_projects->LoadProject(path("site.vlmp")));
-    m_editor.text.prepend(QStringLiteral("// changed\r\n"));
-    m_projects->editorChanged();
+    QVERIFY(m_f->projects->LoadProject(path("site.vlmp")));
+    m_f->editor.text.prepend(QStringLiteral("// changed\r\n"));
+    m_f->projects->editorChanged();
 }
 
 void TestPreviewFlow::address_data()
@@ -126,11 +107,11 @@ void TestPreviewFlow::address()
 void TestPreviewFlow::noServerUrlStopsThePreview()
 {
     openSite(QString());
-    PreviewFlow flow(*m_projects, m_options);
+    PreviewFlow flow(*m_f->projects, m_f->options);
     QCOMPARE(flow.ShowPreview(true).show, PreviewStart::Nothing);
-    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"No ServerURL has been specified for this project!"});
-    QCOMPARE(m_prompts->texts(Box::Question), QStringList());
-    QVERIFY(!m_projects->project().Files[0].Saved);
+    QCOMPARE(m_f->prompts->texts(Box::Error), QStringList{"No ServerURL has been specified for this project!"});
+    QCOMPARE(m_f->prompts->texts(Box::Question), QStringList());
+    QVERIFY(!m_f->projects->project().Files[0].Saved);
 }
 
 void TestPreviewFlow::savingBeforeThePreview_data()
@@ -150,12 +131,12 @@ void TestPreviewFlow::savingBeforeThePreview()
     QFETCH(bool, answer);
     QFETCH(bool, asked);
     QFETCH(bool, previewed);
-    m_options.WarnAboutSave = warn;
+    m_f->options.WarnAboutSave = warn;
     openSite(QStringLiteral("http://localhost/site/"));
-    m_prompts->confirmations = {answer};
-    PreviewFlow flow(*m_projects, m_options);
+    m_f->prompts->confirmations = {answer};
+    PreviewFlow flow(*m_f->projects, m_f->options);
     const PreviewStart start = flow.ShowPreview(true);
-    QCOMPARE(m_prompts->texts(Box::Question),
+    QCOMPARE(m_f->prompts->texts(Box::Question),
              asked ? QStringList{"All files will be saved! Continue?"} : QStringList());
     QCOMPARE(start.show, previewed ? PreviewStart::Pane : PreviewStart::Nothing);
     QCOMPARE(readAll(path("a.php")),
@@ -167,25 +148,25 @@ void TestPreviewFlow::savingBeforeThePreview()
 
     if (previewed) {
         // Everything is saved now: the next preview asks nothing.
-        m_prompts->messages.clear();
+        m_f->prompts->messages.clear();
         QCOMPARE(flow.ShowPreview(true).show, PreviewStart::Pane);
-        QCOMPARE(m_prompts->texts(Box::Question), QStringList());
+        QCOMPARE(m_f->prompts->texts(Box::Question), QStringList());
     }
 }
 
 void TestPreviewFlow::runSavesEveryFile()
 {
-    m_options.WarnAboutSave = false;
+    m_f->options.WarnAboutSave = false;
     openSite(QStringLiteral("http://localhost/site/"));
-    m_projects->focusRow(2);
-    m_editor.text.prepend(QStringLiteral("// b\r\n"));
-    m_projects->editorChanged();
-    PreviewFlow flow(*m_projects, m_options);
+    m_f->projects->focusRow(2);
+    m_f->editor.text.prepend(QStringLiteral("// b\r\n"));
+    m_f->projects->editorChanged();
+    PreviewFlow flow(*m_f->projects, m_f->options);
     const PreviewStart start = flow.ShowPreview(false);
     QCOMPARE(start.show, PreviewStart::Pane);
     QCOMPARE(start.title, QStringLiteral("Preview - Site"));
     QCOMPARE(start.address, QStringLiteral("http://localhost/site/"));
-    QVERIFY(m_projects->project().Files.AllFilesSaved());
+    QVERIFY(m_f->projects->project().Files.AllFilesSaved());
     QVERIFY(readAll(path("a.php")).startsWith("// changed\n"));
     QVERIFY(readAll(path("b.php")).startsWith("// b\n"));
 }
@@ -201,22 +182,22 @@ void TestPreviewFlow::externalViewerGetsThePathAsOneArgument()
                    "mv \""
                  + received.toUtf8() + ".part\" \"" + received.toUtf8() + "\"\n");
     QVERIFY(QFile::setPermissions(viewer, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("my site")));
+    QVERIFY(QDir(m_f->dir.path()).mkpath(QStringLiteral("my site")));
     const QString page = path("my site/a page.php");
     writeAll(page, "<?php ?>\n");
     writeAll(path("my site/p.vlmp"),
              "Name=P\r\nDescription=\r\nServerURL=http://localhost/\r\nLastFile=1\r\n"
              "ProjectFile=a page.php;PHP;1,1:1\r\n");
-    QVERIFY(m_projects->LoadProject(path("my site/p.vlmp")));
-    m_options.ExternalViewer = true;
-    m_options.ViewerName = viewer;
-    PreviewFlow flow(*m_projects, m_options);
+    QVERIFY(m_f->projects->LoadProject(path("my site/p.vlmp")));
+    m_f->options.ExternalViewer = true;
+    m_f->options.ViewerName = viewer;
+    PreviewFlow flow(*m_f->projects, m_f->options);
     const PreviewStart start = flow.ShowPreview(true);
     QCOMPARE(start.show, PreviewStart::ExternalViewer);
     QCOMPARE(start.address, page);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(received), 10000);
     QCOMPARE(readAll(received), page.toUtf8() + '\n');
-    QCOMPARE(m_prompts->messages.size(), 0);
+    QCOMPARE(m_f->prompts->messages.size(), 0);
 }
 
 void TestPreviewFlow::missingViewerIsReported_data()
@@ -231,12 +212,12 @@ void TestPreviewFlow::missingViewerIsReported()
 {
     QFETCH(QString, viewer);
     openSite(QStringLiteral("http://localhost/site/"));
-    m_options.ExternalViewer = true;
-    m_options.ViewerName = viewer;
-    m_options.WarnAboutSave = false;
-    PreviewFlow flow(*m_projects, m_options, [](const QString &, const QString &) { return true; });
+    m_f->options.ExternalViewer = true;
+    m_f->options.ViewerName = viewer;
+    m_f->options.WarnAboutSave = false;
+    PreviewFlow flow(*m_f->projects, m_f->options, [](const QString &, const QString &) { return true; });
     QCOMPARE(flow.ShowPreview(true).show, PreviewStart::Nothing);
-    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"External Viewer could not be found!"});
+    QCOMPARE(m_f->prompts->texts(Box::Error), QStringList{"External Viewer could not be found!"});
     // A program named without a folder is looked for on PATH, as Linux users write "firefox".
     QCOMPARE(findViewer(QStringLiteral("sh")), QStandardPaths::findExecutable(QStringLiteral("sh")));
     QVERIFY(!findViewer(QStringLiteral("sh")).isEmpty());

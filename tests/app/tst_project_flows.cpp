@@ -1,13 +1,7 @@
 // The file and project flows without a window: a script answers the questions, a stand-in holds
 // the editor's text, and the files on disk show what was saved.
-#include "FakeEditorPane.h"
-#include "PlacementStore.h"
-#include "ProjectController.h"
-#include "ProjectHistory.h"
-#include "ScriptedPrompts.h"
-#include "SysOptions.h"
+#include "ControllerFixture.h"
 #include "TestFiles.h"
-#include "WindowMessages.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -46,31 +40,18 @@ private slots:
     void cancelledPropertiesLeaveTheProjectAlone();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_f->path(name); }
     // A saved project "Site" in the folder with one PHP file, opened.
     void openSite();
     void type(const QString &text);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeEditor m_editor;
-    SysOptions m_options;
-    ProjectHistory m_history;
-    std::unique_ptr<PlacementStore> m_placement;
-    std::unique_ptr<ProjectController> m_projects;
-    ScriptedPrompts *m_prompts = nullptr;
+    std::unique_ptr<ControllerFixture> m_f;
 };
 
 void TestProjectFlows::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_editor = {};
-    m_history = {};
-    m_placement = std::make_unique<PlacementStore>(path("placement.ini"));
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_projects = std::make_unique<ProjectController>(m_editor, m_options, m_history, *m_placement, std::move(prompts),
-                                                     windowMessage);
+    m_f = std::make_unique<ControllerFixture>();
+    QVERIFY(m_f->dir.isValid());
 }
 
 void TestProjectFlows::openSite()
@@ -79,39 +60,39 @@ void TestProjectFlows::openSite()
     writeAll(path("site.vlmp"),
              "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile=" + path("a.php").toUtf8()
                  + ";PHP;1,1:1\r\n");
-    QVERIFY(m_projects->LoadProject(path("site.vlmp")));
-    QCOMPARE(m_projects->activeFile(), 0);
+    QVERIFY(m_f->projects->LoadProject(path("site.vlmp")));
+    QCOMPARE(m_f->projects->activeFile(), 0);
 }
 
 void TestProjectFlows::type(const QString &text)
 {
-    m_editor.text.prepend(text);
-    m_projects->editorChanged();
+    m_f->editor.text.prepend(text);
+    m_f->projects->editorChanged();
 }
 
 void TestProjectFlows::newFileThenSaveAllWritesFileAndProject()
 {
-    m_prompts->propertiesPath = path("site");
-    m_projects->NewProject1Click();
-    QCOMPARE(m_projects->project().Options.Path, path("site/"));
+    m_f->prompts->propertiesPath = path("site");
+    m_f->projects->NewProject1Click();
+    QCOMPARE(m_f->projects->project().Options.Path, path("site/"));
     QVERIFY(QFileInfo(path("site")).isDir());
-    m_projects->NewFile(NewFileKind::Php);
-    QCOMPARE(m_projects->focusedRow(), 1);
-    QVERIFY(m_editor.shown);
-    QCOMPARE(m_editor.text, QStringLiteral("<?php\r\n\r\n?>"));
+    m_f->projects->NewFile(NewFileKind::Php);
+    QCOMPARE(m_f->projects->focusedRow(), 1);
+    QVERIFY(m_f->editor.shown);
+    QCOMPARE(m_f->editor.text, QStringLiteral("<?php\r\n\r\n?>"));
     type(QStringLiteral("// a\r\n"));
-    QVERIFY(m_projects->project().Files[0].Modified && m_projects->project().Changed);
+    QVERIFY(m_f->projects->project().Files[0].Modified && m_f->projects->project().Changed);
 
-    m_prompts->paths = {path("site/page.php"), path("site/site.vlmp")};
-    m_projects->btnSaveAllClick();
-    QCOMPARE(m_prompts->messages.size(), 0);
-    QCOMPARE(m_prompts->saveTitles, QStringList({"Save File new1.php", "Save Project \"Project 1\" As:"}));
+    m_f->prompts->paths = {path("site/page.php"), path("site/site.vlmp")};
+    m_f->projects->btnSaveAllClick();
+    QCOMPARE(m_f->prompts->messages.size(), 0);
+    QCOMPARE(m_f->prompts->saveTitles, QStringList({"Save File new1.php", "Save Project \"Project 1\" As:"}));
     QCOMPARE(readAll(path("site/page.php")), QByteArray("// a\r\n<?php\r\n\r\n?>\r\n"));
     QCOMPARE(readAll(path("site/site.vlmp")),
              "Name=Project 1\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile="
                  + path("site/page.php").toUtf8() + ";PHP;0,0:0\r\n");
-    QVERIFY(!m_projects->project().Changed);
-    QVERIFY(m_projects->project().Files.AllFilesSaved());
+    QVERIFY(!m_f->projects->project().Changed);
+    QVERIFY(m_f->projects->project().Files.AllFilesSaved());
 }
 
 void TestProjectFlows::leavingAProjectWithUnsavedWork_data()
@@ -158,30 +139,30 @@ void TestProjectFlows::leavingAProjectWithUnsavedWork()
     type(QStringLiteral("x"));
     const QByteArray onDisk = readAll(path("a.php"));
     if (projectSaved) {
-        m_projects->focusRow(0);
-        m_projects->Save1Click();
-        QVERIFY(!m_projects->project().Changed);
+        m_f->projects->focusRow(0);
+        m_f->projects->Save1Click();
+        QVERIFY(!m_f->projects->project().Changed);
     }
 
-    m_prompts->saveFiles = {{ok, marked ? QList<bool>() : QList<bool>{false, false}}};
-    m_prompts->cancelProperties = true;
+    m_f->prompts->saveFiles = {{ok, marked ? QList<bool>() : QList<bool>{false, false}}};
+    m_f->prompts->cancelProperties = true;
     switch (leave) {
-    case Leave::Close: m_projects->CloseProject1Click(); break;
-    case Leave::New: m_projects->NewProject1Click(); break;
+    case Leave::Close: m_f->projects->CloseProject1Click(); break;
+    case Leave::New: m_f->projects->NewProject1Click(); break;
     case Leave::Open:
-        m_prompts->paths = {path("other.vlmp")};
-        m_projects->OpenProject1Click();
+        m_f->prompts->paths = {path("other.vlmp")};
+        m_f->projects->OpenProject1Click();
         break;
-    case Leave::Reopen: m_projects->reopenProject(path("other.vlmp")); break;
-    case Leave::Quit: QCOMPARE(m_projects->TryCloseProject(), nameAfter.isEmpty()); break;
+    case Leave::Reopen: m_f->projects->reopenProject(path("other.vlmp")); break;
+    case Leave::Quit: QCOMPARE(m_f->projects->TryCloseProject(), nameAfter.isEmpty()); break;
     }
     QStringList rows{"a.php <" + path("a.php") + ">"};
     if (!projectSaved)
         rows.prepend("Site <" + path("site.vlmp") + ">");
-    QCOMPARE(m_prompts->saveFilesRows, QList<QStringList>{rows});
-    QCOMPARE(m_projects->project().Name, nameAfter);
+    QCOMPARE(m_f->prompts->saveFilesRows, QList<QStringList>{rows});
+    QCOMPARE(m_f->projects->project().Name, nameAfter);
     QCOMPARE(readAll(path("a.php")), fileSaved ? "x" + onDisk : onDisk);
-    QCOMPARE(m_prompts->texts(Box::Error), QStringList());
+    QCOMPARE(m_f->prompts->texts(Box::Error), QStringList());
 }
 
 void TestProjectFlows::historyEntriesReopenTheirProject_data()
@@ -198,52 +179,52 @@ void TestProjectFlows::historyEntriesReopenTheirProject()
     writeAll(path("other.vlmp"), "Name=Other\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
     QStringList paths;
     for (auto name = history.crbegin(); name != history.crend(); ++name)
-        m_history.add(path(*name));
-    paths = m_history.paths();
+        m_f->history.add(path(*name));
+    paths = m_f->history.paths();
     // The start reopens the newest entry, handing over the entry itself.
-    QVERIFY(m_projects->LoadProject(m_history.paths().first()));
-    QCOMPARE(m_projects->project().Name, QStringLiteral("Site"));
-    QCOMPARE(m_history.paths(), paths);
+    QVERIFY(m_f->projects->LoadProject(m_f->history.paths().first()));
+    QCOMPARE(m_f->projects->project().Name, QStringLiteral("Site"));
+    QCOMPARE(m_f->history.paths(), paths);
 }
 
 void TestProjectFlows::aFailedSaveKeepsTheProjectOpen()
 {
-    m_prompts->propertiesPath = path("site");
-    m_projects->NewProject1Click();
-    m_projects->NewFile(NewFileKind::Html);
+    m_f->prompts->propertiesPath = path("site");
+    m_f->projects->NewProject1Click();
+    m_f->projects->NewFile(NewFileKind::Html);
     type(QStringLiteral("x"));
-    m_prompts->paths = {path("no/such/folder/page.html")};
-    m_prompts->saveFiles = {{true, {false, true}}}; // only the file
-    QVERIFY(!m_projects->TryCloseProject());
-    QCOMPARE(m_projects->project().Name, QStringLiteral("Project 1"));
-    QCOMPARE(m_prompts->texts(Box::Error).size(), 1);
-    QVERIFY2(m_prompts->texts(Box::Error).value(0).startsWith(path("no/such/folder/page.html") + u':'),
-             qPrintable(m_prompts->texts(Box::Error).value(0)));
-    QVERIFY(m_projects->project().Files[0].Modified);
+    m_f->prompts->paths = {path("no/such/folder/page.html")};
+    m_f->prompts->saveFiles = {{true, {false, true}}}; // only the file
+    QVERIFY(!m_f->projects->TryCloseProject());
+    QCOMPARE(m_f->projects->project().Name, QStringLiteral("Project 1"));
+    QCOMPARE(m_f->prompts->texts(Box::Error).size(), 1);
+    QVERIFY2(m_f->prompts->texts(Box::Error).value(0).startsWith(path("no/such/folder/page.html") + u':'),
+             qPrintable(m_f->prompts->texts(Box::Error).value(0)));
+    QVERIFY(m_f->projects->project().Files[0].Modified);
 }
 
 void TestProjectFlows::switchingFilesKeepsEachText()
 {
-    m_projects->NewProject1Click();
-    m_projects->NewFile(NewFileKind::Php);
+    m_f->projects->NewProject1Click();
+    m_f->projects->NewFile(NewFileKind::Php);
     type(QStringLiteral("a"));
-    m_projects->NewFile(NewFileKind::Html);
-    QCOMPARE(m_editor.text, QStringLiteral("<HTML>\r\n\r\n</HTML>"));
+    m_f->projects->NewFile(NewFileKind::Html);
+    QCOMPARE(m_f->editor.text, QStringLiteral("<HTML>\r\n\r\n</HTML>"));
     // The active file's text is held once, by the editor.
-    QVERIFY(m_projects->project().Files[1].Text.isEmpty());
+    QVERIFY(m_f->projects->project().Files[1].Text.isEmpty());
     type(QStringLiteral("b"));
-    m_projects->focusRow(1);
-    QCOMPARE(m_editor.text, QStringLiteral("a<?php\r\n\r\n?>"));
-    QCOMPARE(m_projects->project().Files[1].Text, QStringLiteral("b<HTML>\r\n\r\n</HTML>"));
-    m_projects->focusRow(0);
-    QVERIFY(!m_editor.shown);
-    QCOMPARE(m_projects->activeFile(), -1);
+    m_f->projects->focusRow(1);
+    QCOMPARE(m_f->editor.text, QStringLiteral("a<?php\r\n\r\n?>"));
+    QCOMPARE(m_f->projects->project().Files[1].Text, QStringLiteral("b<HTML>\r\n\r\n</HTML>"));
+    m_f->projects->focusRow(0);
+    QVERIFY(!m_f->editor.shown);
+    QCOMPARE(m_f->projects->activeFile(), -1);
 
     // While the preview is shown, rows are focused but nothing is activated.
-    m_projects->setPreviewing(true);
-    m_projects->focusRow(2);
-    QCOMPARE(m_projects->focusedRow(), 2);
-    QCOMPARE(m_projects->activeFile(), -1);
+    m_f->projects->setPreviewing(true);
+    m_f->projects->focusRow(2);
+    QCOMPARE(m_f->projects->focusedRow(), 2);
+    QCOMPARE(m_f->projects->activeFile(), -1);
 }
 
 void TestProjectFlows::addingFiles_data()
@@ -270,31 +251,31 @@ void TestProjectFlows::addingFiles()
     QFETCH(bool, changed);
     writeAll(path("page.css"), "p {}\n");
     writeAll(path("PAGE.css"), "P {}\n");
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sub")));
-    m_projects->NewProject1Click();
-    m_projects->project().Changed = false;
+    QVERIFY(QDir(m_f->dir.path()).mkpath(QStringLiteral("sub")));
+    m_f->projects->NewProject1Click();
+    m_f->projects->project().Changed = false;
     for (const QString &name : chosen) {
-        m_prompts->paths = {name.isEmpty() ? QString() : path(name)};
-        m_projects->btnAddFileClick();
+        m_f->prompts->paths = {name.isEmpty() ? QString() : path(name)};
+        m_f->projects->btnAddFileClick();
     }
-    QCOMPARE(m_projects->project().Files.size(), files);
-    QCOMPARE(m_projects->project().Changed, changed);
+    QCOMPARE(m_f->projects->project().Files.size(), files);
+    QCOMPARE(m_f->projects->project().Changed, changed);
     for (QString &error : errors)
         error.replace(QStringLiteral("%1"), path(chosen.last()));
-    QCOMPARE(m_prompts->texts(Box::Error), errors);
+    QCOMPARE(m_f->prompts->texts(Box::Error), errors);
     if (files > 0)
-        QCOMPARE(m_projects->focusedRow(), files);
+        QCOMPARE(m_f->projects->focusedRow(), files);
 }
 
 void TestProjectFlows::brokenAndIncompleteProjects()
 {
     openSite();
     writeAll(path("broken.vlmp"), "name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
-    QVERIFY(!m_projects->LoadProject(path("broken.vlmp")));
-    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Invalid project file!"});
-    QCOMPARE(m_projects->project().Name, QStringLiteral("Site"));
+    QVERIFY(!m_f->projects->LoadProject(path("broken.vlmp")));
+    QCOMPARE(m_f->prompts->texts(Box::Error), QStringList{"Invalid project file!"});
+    QCOMPARE(m_f->projects->project().Name, QStringLiteral("Site"));
 
-    m_prompts->messages.clear();
+    m_f->prompts->messages.clear();
     // However many listed files are gone, one box names them all.
     QByteArray gaps = "Name=Gaps\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n";
     QStringList gone;
@@ -303,12 +284,12 @@ void TestProjectFlows::brokenAndIncompleteProjects()
         gaps += "ProjectFile=" + gone.last().toUtf8() + ";PHP;1,1:1\r\n";
     }
     writeAll(path("gaps.vlmp"), gaps + "ProjectFile=" + path("a.php").toUtf8() + ";PHP;1,1:1\r\n");
-    QSignalSpy history(m_projects.get(), &ProjectController::historyChanged);
-    QVERIFY(m_projects->LoadProject(path("gaps.vlmp")));
-    QCOMPARE(m_prompts->texts(Box::Error), QStringList{"Can't load project file: " + gone.join(u'\n')});
-    QCOMPARE(m_projects->project().Files.size(), 1);
-    QCOMPARE(m_projects->focusedRow(), 0);
-    QCOMPARE(m_history.paths().value(0), path("gaps.vlmp"));
+    QSignalSpy history(m_f->projects.get(), &ProjectController::historyChanged);
+    QVERIFY(m_f->projects->LoadProject(path("gaps.vlmp")));
+    QCOMPARE(m_f->prompts->texts(Box::Error), QStringList{"Can't load project file: " + gone.join(u'\n')});
+    QCOMPARE(m_f->projects->project().Files.size(), 1);
+    QCOMPARE(m_f->projects->focusedRow(), 0);
+    QCOMPARE(m_f->history.paths().value(0), path("gaps.vlmp"));
     QCOMPARE(history.count(), 1);
 }
 
@@ -324,41 +305,41 @@ void TestProjectFlows::removingAFileAsksFirst()
 {
     QFETCH(bool, answer);
     QFETCH(int, filesAfter);
-    m_projects->NewProject1Click();
-    m_projects->NewFile(NewFileKind::Php);
-    m_projects->NewFile(NewFileKind::JavaScript);
+    m_f->projects->NewProject1Click();
+    m_f->projects->NewFile(NewFileKind::Php);
+    m_f->projects->NewFile(NewFileKind::JavaScript);
     type(QStringLiteral("y"));
-    m_prompts->confirmations = {answer};
-    m_projects->btnRemoveFileClick();
-    QCOMPARE(m_prompts->texts(Box::Question),
+    m_f->prompts->confirmations = {answer};
+    m_f->projects->btnRemoveFileClick();
+    QCOMPARE(m_f->prompts->texts(Box::Question),
              QStringList{"Remove \"new1.js\" from Project (the file has been changed)?"});
-    QCOMPARE(m_projects->project().Files.size(), filesAfter);
-    QCOMPARE(m_projects->activeFile(), filesAfter - 1); // the last file is active
+    QCOMPARE(m_f->projects->project().Files.size(), filesAfter);
+    QCOMPARE(m_f->projects->activeFile(), filesAfter - 1); // the last file is active
 }
 
 void TestProjectFlows::saveProjectAsWantsTheFilesSavedFirst()
 {
-    m_projects->NewProject1Click();
-    m_projects->NewFile(NewFileKind::Php);
+    m_f->projects->NewProject1Click();
+    m_f->projects->NewFile(NewFileKind::Php);
     type(QStringLiteral("z"));
-    m_projects->SaveProjectAs1Click();
-    QCOMPARE(m_prompts->messages.size(), 1);
-    QCOMPARE(m_prompts->texts(Box::Information), QStringList{"Files are not saved. Save files first!"});
-    QVERIFY(m_prompts->saveTitles.isEmpty());
+    m_f->projects->SaveProjectAs1Click();
+    QCOMPARE(m_f->prompts->messages.size(), 1);
+    QCOMPARE(m_f->prompts->texts(Box::Information), QStringList{"Files are not saved. Save files first!"});
+    QVERIFY(m_f->prompts->saveTitles.isEmpty());
 }
 
 void TestProjectFlows::cancelledSaveProjectAsKeepsTheFileName()
 {
-    m_prompts->propertiesPath = path("site");
-    m_projects->NewProject1Click();
-    m_projects->SaveProjectAs1Click(); // cancelled
-    QCOMPARE(m_prompts->saveTitles, QStringList{"Save Project \"Project 1\" As:"});
-    QCOMPARE(m_projects->project().FileName, QString());
+    m_f->prompts->propertiesPath = path("site");
+    m_f->projects->NewProject1Click();
+    m_f->projects->SaveProjectAs1Click(); // cancelled
+    QCOMPARE(m_f->prompts->saveTitles, QStringList{"Save Project \"Project 1\" As:"});
+    QCOMPARE(m_f->projects->project().FileName, QString());
     // So a later Save asks for the name again rather than writing a file without extension.
-    m_prompts->paths = {path("site/shop")};
-    m_projects->Save1Click();
-    QCOMPARE(m_prompts->saveTitles.size(), 2);
-    QCOMPARE(m_projects->project().FileName, QStringLiteral("shop.vlmp"));
+    m_f->prompts->paths = {path("site/shop")};
+    m_f->projects->Save1Click();
+    QCOMPARE(m_f->prompts->saveTitles.size(), 2);
+    QCOMPARE(m_f->projects->project().FileName, QStringLiteral("shop.vlmp"));
     QVERIFY(readAll(path("site/shop.vlmp")).startsWith("Name=Project 1\r\n"));
     QVERIFY(!QFile::exists(path("site/Project 1")));
 }
@@ -366,10 +347,10 @@ void TestProjectFlows::cancelledSaveProjectAsKeepsTheFileName()
 void TestProjectFlows::cancelledPropertiesLeaveTheProjectAlone()
 {
     openSite();
-    QSignalSpy refreshed(m_projects.get(), &ProjectController::stateChanged);
-    m_prompts->cancelProperties = true;
-    m_projects->ProjectProperties1Click();
-    QVERIFY(!m_projects->project().Changed);
+    QSignalSpy refreshed(m_f->projects.get(), &ProjectController::stateChanged);
+    m_f->prompts->cancelProperties = true;
+    m_f->projects->ProjectProperties1Click();
+    QVERIFY(!m_f->projects->project().Changed);
     QCOMPARE(refreshed.count(), 0);
 }
 
