@@ -2,6 +2,7 @@
 // highlighter attached, and painting one screen.
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "OffscreenBenchmarks.h"
 #include "TestHighlighter.h"
 
 #include <QApplication>
@@ -132,10 +133,5 @@ BENCHMARK(BM_PaintScreen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The main window with large projects: opening one of 10,000 files, and the memory a project with
 // a 50 MB file takes above an empty start.
 #include "MainWindow.h"
+#include "OffscreenBenchmarks.h"
 
 #include <QApplication>
 #include <QFile>
@@ -92,10 +93,5 @@ BENCHMARK(BM_Memory_ProjectWith50MBFile)->Unit(benchmark::kMillisecond)->Iterati
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }
