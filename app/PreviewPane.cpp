@@ -43,12 +43,14 @@ PreviewPane::PreviewPane(const MainFrame &frame, ProjectController &projects, co
     : QObject(window),
       m_frame(frame),
       m_projects(projects),
-      m_flow(projects, options),
+      m_flow(projects, options, &m_server),
       m_closeKey(new QShortcut(QKeySequence(Qt::Key_Escape), window))
 {
     // The window sees Esc before its controls, and only while the preview is shown.
     m_closeKey->setEnabled(false);
     connect(m_closeKey, &QShortcut::activated, this, &PreviewPane::ClosePreview);
+    // The built-in server serves one project; it goes with it.
+    connect(&projects, &ProjectController::projectClosed, this, [this] { m_server.stop(); });
     buildPane();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PhpServer.h"
 #include "PreviewFlow.h"
 
 #include <QObject>
@@ -49,6 +50,7 @@ private:
 
     const MainFrame &m_frame;
     ProjectController &m_projects;
+    PhpServer m_server;
     PreviewFlow m_flow;
     QShortcut *m_closeKey;
     QLabel *m_title = nullptr;

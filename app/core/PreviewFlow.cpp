@@ -1,6 +1,7 @@
 #include "PreviewFlow.h"
 
 #include "FileNames.h"
+#include "PhpServer.h"
 #include "ProjectController.h"
 #include "SysOptions.h"
 
@@ -23,9 +24,9 @@ QString previewTarget(const Project &project, const ProjectFile *active)
     return active ? active->Path + nameOf(active->FileName) : project.Options.Path;
 }
 
-QString previewAddress(bool asFile, bool previewAsFileName, const Project &project, const ProjectFile *active)
+QString previewAddress(bool asFile, bool previewAsFileName, const QString &server, const Project &project,
+                       const ProjectFile *active)
 {
-    const QString &server = project.Options.ServerURL;
     if (!asFile)
         return server;
     if (previewAsFileName)
@@ -47,9 +48,10 @@ QString findViewer(const QString &viewerName)
     return viewerName.contains(u'/') ? QString() : QStandardPaths::findExecutable(viewerName);
 }
 
-PreviewFlow::PreviewFlow(ProjectController &projects, const SysOptions &options, Launcher launcher)
+PreviewFlow::PreviewFlow(ProjectController &projects, const SysOptions &options, PhpServer *server, Launcher launcher)
     : m_projects(projects),
       m_options(options),
+      m_server(server),
       m_launch(launcher ? std::move(launcher) : Launcher(startDetached))
 { }
 
@@ -69,25 +71,43 @@ bool PreviewFlow::saveFirst(bool asFile)
     return true;
 }
 
+QString PreviewFlow::serverUrl()
+{
+    const Project &project = m_projects.project();
+    if (!project.Options.ServerURL.isEmpty() || !m_server || !m_options.BuiltInServer)
+        return project.Options.ServerURL;
+    QString error;
+    const QString url = m_server->urlFor(project.Options.Path, &error);
+    if (url.isEmpty())
+        m_projects.prompts().error(error);
+    return url;
+}
+
 PreviewStart PreviewFlow::ShowPreview(bool asFile)
 {
     if (!m_projects.isOpen())
         return {};
     m_projects.StoreEditorState();
     const Project &project = m_projects.project();
-    if (!m_options.PreviewAsFileName && project.Options.ServerURL.isEmpty()) {
+    const bool builtIn = m_server && m_options.BuiltInServer && project.Options.ServerURL.isEmpty();
+    if (!m_options.PreviewAsFileName && !builtIn && project.Options.ServerURL.isEmpty()) {
         m_projects.prompts().error(m_projects.message(2));
         return {};
     }
     if (!saveFirst(asFile))
         return {};
+    // A file shown by its path needs no server; Run always goes to the server URL.
+    const bool needsServer = !asFile || !m_options.PreviewAsFileName;
+    const QString server = needsServer ? serverUrl() : project.Options.ServerURL;
+    if (builtIn && needsServer && server.isEmpty())
+        return {};
     const ProjectFile *active = m_projects.activeEntry();
     PreviewStart start;
-    start.address = previewAddress(asFile, m_options.PreviewAsFileName, project, active);
+    start.address = previewAddress(asFile, m_options.PreviewAsFileName, server, project, active);
     if (m_options.ExternalViewer) {
         const QString viewer = findViewer(m_options.ViewerName);
         // The viewer is given the file itself, or the project's server URL for Run.
-        start.address = asFile ? previewTarget(project, active) : project.Options.ServerURL;
+        start.address = asFile ? previewTarget(project, active) : server;
         if (viewer.isEmpty() || !m_launch(viewer, start.address)) {
             m_projects.prompts().error(m_projects.message(10));
             return {};

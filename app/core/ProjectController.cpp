@@ -290,6 +290,7 @@ void ProjectController::NewProject1Click()
     if (!mayReplaceProject())
         return;
     m_activeFile = -1;
+    emit projectClosed();
     ResetProject(m_project, QDir::homePath() + u'/');
     rebuildFileList();
     m_editor.hide();
@@ -350,6 +351,7 @@ bool ProjectController::LoadProject(QString path)
         m_prompts->errorList(message(3), skipped);
     m_history.add(path);
     emit historyChanged();
+    emit projectClosed();
     m_activeFile = -1;
     m_project = std::move(loaded.project);
     rebuildFileList();
@@ -376,6 +378,7 @@ bool ProjectController::TryCloseProject()
         return false;
     m_editor.hide();
     m_activeFile = -1;
+    emit projectClosed();
     CloseProject(m_project);
     rebuildFileList();
     emit stateChanged();

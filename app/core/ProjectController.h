@@ -92,6 +92,8 @@ signals:
     // Another file, or none, took the editor.
     void activeFileChanged(int index);
     void historyChanged();
+    // The open project was closed or is being replaced by another.
+    void projectClosed();
     // Title, status, name bar and buttons follow the state (RefreshWindowState).
     void stateChanged();
 

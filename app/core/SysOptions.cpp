@@ -41,6 +41,7 @@ const OptionKey ReadOrder[] = {
     {General, u"AcceptParameter", &SysOptions::AcceptParameter},
     {General, u"CreateBackups", &SysOptions::CreateBackups},
     {General, u"OpenLastUsed", &SysOptions::OpenLastUsed},
+    {General, u"BuiltInServer", &SysOptions::BuiltInServer},
 };
 // clang-format on
 
@@ -68,6 +69,7 @@ const OptionKey WriteOrder[] = {
     {General, u"AcceptParameter", &SysOptions::AcceptParameter},
     {General, u"CreateBackups", &SysOptions::CreateBackups},
     {General, u"OpenLastUsed", &SysOptions::OpenLastUsed},
+    {General, u"BuiltInServer", &SysOptions::BuiltInServer},
 };
 // clang-format on
 

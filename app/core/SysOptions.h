@@ -26,6 +26,9 @@ struct SysOptions {
     bool PHPCustomHighlighting = false;
     bool CompletionProposal = true;
     bool AutoComplete = true;
+    // Preview without a web server of the user's: PHP's own server serves the project folder
+    // while the project has no server URL.
+    bool BuiltInServer = false;
 
     bool operator==(const SysOptions &) const = default;
 };

@@ -173,7 +173,8 @@ void TestAppCore::defaultsWriteExactBytes()
                         "Gutter=1\r\nAutoIndent=1\r\nSmartTabs=1\r\nPHPVars=1\r\nPHPDefault=0\r\n"
                         "PHPCustomhighlighting=0\r\nAutoComplete=1\r\nCompletionProposal=1\r\nTabWidth=3\r\n"
                         "[General]\r\nExternalViewer=0\r\nViewerName=\r\nWarnAboutSave=1\r\n"
-                        "PreviewAsFileName=0\r\nAcceptParameter=1\r\nCreateBackups=1\r\nOpenLastUsed=1\r\n"));
+                        "PreviewAsFileName=0\r\nAcceptParameter=1\r\nCreateBackups=1\r\nOpenLastUsed=1\r\n"
+                        "BuiltInServer=0\r\n"));
 }
 
 void TestAppCore::booleanReadAsInteger()

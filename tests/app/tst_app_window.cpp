@@ -182,7 +182,7 @@ void TestMainWindow::applySettingsWritesEveryKey()
     IniFile ini(files().settingsFile());
     QVERIFY(ini.load());
     QCOMPARE(readSysOptions(ini), SysOptions());
-    QCOMPARE(ini.toBytes().count("\r\n"), 22); // two section lines and twenty keys
+    QCOMPARE(ini.toBytes().count("\r\n"), 23); // two section lines and twenty-one keys
 }
 
 void TestMainWindow::unwritableSettingsShowAnErrorAndKeepRunning()

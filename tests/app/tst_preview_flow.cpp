@@ -1,9 +1,12 @@
 // Preview Current File and Run Project without a window: the address rules, the questions and
 // the saving before a preview, and the external viewer.
 #include "ControllerFixture.h"
+#include "PhpServer.h"
 #include "PreviewFlow.h"
 #include "TestFiles.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -34,6 +37,8 @@ private slots:
     void savingBeforeThePreview();
     void runSavesEveryFile();
     void externalViewerGetsThePathAsOneArgument();
+    void builtInServerServesTheProject();
+    void builtInServerWithoutPhpIsReported();
     void missingViewerIsReported_data();
     void missingViewerIsReported();
 
@@ -101,7 +106,7 @@ void TestPreviewFlow::address()
     project.Name = QStringLiteral("Shop");
     project.Options = {QStringLiteral("/web/shop/"), server};
     const ProjectFile active = entry(file);
-    QCOMPARE(previewAddress(asFile, asFileName, project, file.isEmpty() ? nullptr : &active), address);
+    QCOMPARE(previewAddress(asFile, asFileName, server, project, file.isEmpty() ? nullptr : &active), address);
 }
 
 void TestPreviewFlow::noServerUrlStopsThePreview()
@@ -200,6 +205,59 @@ void TestPreviewFlow::externalViewerGetsThePathAsOneArgument()
     QCOMPARE(m_f->prompts->messages.size(), 0);
 }
 
+namespace {
+
+// The page at url as PHP itself fetches it, so the test needs no network library.
+QByteArray fetch(const QString &url)
+{
+    QProcess php;
+    php.start(QStringLiteral("php"), {QStringLiteral("-r"), QStringLiteral("echo @file_get_contents($argv[1]);"), url});
+    php.waitForFinished(10000);
+    return php.readAllStandardOutput();
+}
+
+} // namespace
+
+void TestPreviewFlow::builtInServerServesTheProject()
+{
+    writeAll(path("a.php"), "<?php echo 6 * 7; ?>\n");
+    writeAll(path("site.vlmp"),
+             "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile=a.php;PHP;1,1:1\r\n");
+    QVERIFY(m_f->projects->LoadProject(path("site.vlmp")));
+    m_f->options.BuiltInServer = true;
+    PhpServer server;
+    PreviewFlow flow(*m_f->projects, m_f->options, &server);
+    const PreviewStart start = flow.ShowPreview(true);
+    QCOMPARE(m_f->prompts->messages.size(), 0);
+    QCOMPARE(start.show, PreviewStart::Pane);
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^http://127\\.0\\.0\\.1:\\d+/a\\.php$")).match(start.address).hasMatch(),
+        qPrintable(start.address));
+    QCOMPARE(fetch(start.address), QByteArray("42"));
+    // One server for the project: the next preview goes to the same one; the project file is
+    // left as it was.
+    QCOMPARE(flow.ShowPreview(true).address, start.address);
+    QVERIFY(m_f->projects->project().Options.ServerURL.isEmpty());
+    server.stop();
+    QCOMPARE(fetch(start.address), QByteArray());
+}
+
+void TestPreviewFlow::builtInServerWithoutPhpIsReported()
+{
+    openSite(QString());
+    m_f->options.BuiltInServer = true;
+    m_f->options.WarnAboutSave = false;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray("/nonexistent"));
+    PhpServer server;
+    PreviewFlow flow(*m_f->projects, m_f->options, &server);
+    const PreviewStart start = flow.ShowPreview(true);
+    qputenv("PATH", path);
+    QCOMPARE(start.show, PreviewStart::Nothing);
+    QCOMPARE(m_f->prompts->texts(Box::Error),
+             QStringList{"PHP was not found. Install the php-cli package to preview without a web server."});
+}
+
 void TestPreviewFlow::missingViewerIsReported_data()
 {
     QTest::addColumn<QString>("viewer");
@@ -215,7 +273,7 @@ void TestPreviewFlow::missingViewerIsReported()
     m_f->options.ExternalViewer = true;
     m_f->options.ViewerName = viewer;
     m_f->options.WarnAboutSave = false;
-    PreviewFlow flow(*m_f->projects, m_f->options, [](const QString &, const QString &) { return true; });
+    PreviewFlow flow(*m_f->projects, m_f->options, nullptr, [](const QString &, const QString &) { return true; });
     QCOMPARE(flow.ShowPreview(true).show, PreviewStart::Nothing);
     QCOMPARE(m_f->prompts->texts(Box::Error), QStringList{"External Viewer could not be found!"});
     // A program named without a folder is looked for on PATH, as Linux users write "firefox".

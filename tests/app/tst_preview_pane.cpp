@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebEngineView>
 #include <QtTest>
@@ -20,6 +21,7 @@ class TestPreviewPane : public QObject
 
 private slots:
     void previewShowsThePageAndEscComesBack();
+    void builtInServerRunsTheDemo();
 };
 
 void TestPreviewPane::previewShowsThePageAndEscComesBack()
@@ -63,6 +65,47 @@ void TestPreviewPane::previewShowsThePageAndEscComesBack()
     QCOMPARE(window.projects().activeFile(), 0);
     QCOMPARE(editor->CaretXY(), (BufferCoord{5, 1}));
     QVERIFY(answers->texts(ScriptedPrompts::Box::Error).isEmpty());
+}
+
+void TestPreviewPane::builtInServerRunsTheDemo()
+{
+    // The demo site as shipped, without a server URL of its own.
+    QTemporaryDir dir;
+    const QDir demo(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/../examples/demo"));
+    for (const char *name :
+         {"index.php", "contact.php", "inc/functions.inc", "inc/header.inc", "css/style.css", "js/site.js"}) {
+        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath(name)).path()));
+        QVERIFY(QFile::copy(demo.filePath(name), dir.filePath(name)));
+    }
+    QByteArray project = readAll(demo.filePath("demo.vlmp"));
+    project.replace("ServerURL=http://localhost/demo/", "ServerURL=");
+    writeAll(dir.filePath("demo.vlmp"), project);
+    QVERIFY(QDir().mkpath(dir.filePath("settings")));
+    writeAll(dir.filePath("settings/velmora.ini"), "[General]\r\nBuiltInServer=1\r\n");
+
+    MainWindow window(ProgramFiles(dir.filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
+                      {dir.filePath("demo.vlmp")});
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts *answers = prompts.get();
+    window.setPrompts(std::move(prompts));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.run(Command::Preview);
+    QVERIFY2(answers->messages.isEmpty(), qPrintable(answers->messages.value(0).text));
+    QWebEngineView *browser = window.preview().browser();
+    QVERIFY(browser);
+    // The title comes from PHP: the page ran.
+    QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QStringLiteral("Velmora Bakery"), 20000);
+    const QString address = window.findChild<QLineEdit *>(QStringLiteral("eAdresa"))->text();
+    QVERIFY2(address.startsWith(u"http://127.0.0.1:") && address.endsWith(u"/index.php"), qPrintable(address));
+
+    // Closing the project stops its server.
+    QTest::keyClick(&window, Qt::Key_Escape);
+    answers->saveFiles = {{true, {false, false}}};
+    window.projects().CloseProject1Click();
+    QTcpSocket probe;
+    probe.connectToHost(QStringLiteral("127.0.0.1"), QUrl(address).port());
+    QVERIFY(!probe.waitForConnected(2000));
 }
 
 int main(int argc, char **argv)
