@@ -87,7 +87,7 @@ void MainWindow::FormCreate()
     BuildReopenMenu();
     connectEditor();
     connectProjects();
-    m_preview = new PreviewPane(m_frame, *m_projects, m_options, this);
+    m_preview = new PreviewPane(m_frame, *m_projects, m_options, m_files.dataDir(), this);
     connect(m_preview, &PreviewPane::closed, this, &MainWindow::RefreshWindowState);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     // With no project yet every project button is off; nothing is written until a refresh, and

@@ -1,13 +1,16 @@
 #include "PreviewPane.h"
 
 #include "EditorWidget.h"
+#include "JpegPicture.h"
 #include "MainFrame.h"
 #include "ProjectController.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
@@ -28,6 +31,31 @@ W *named(W *widget, const char *name)
     return widget;
 }
 
+// A bar drawn over its background picture; without one (missing or broken) it is a plain bar.
+class PictureBar : public QWidget
+{
+public:
+    explicit PictureBar(QImage picture) : m_picture(std::move(picture)) { }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (m_picture.isNull())
+            return;
+        QPainter painter(this);
+        painter.drawImage(rect(), m_picture);
+    }
+
+private:
+    QImage m_picture;
+};
+
+QImage barPicture(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? decodeJpeg(file.readAll()) : QImage();
+}
+
 // A local path (absolute, or a file: URL) is a local file; anything else a URL as typed.
 QUrl addressUrl(const QString &text)
 {
@@ -39,9 +67,10 @@ QUrl addressUrl(const QString &text)
 } // namespace
 
 PreviewPane::PreviewPane(const MainFrame &frame, ProjectController &projects, const SysOptions &options,
-                         QWidget *window)
+                         QString dataDir, QWidget *window)
     : QObject(window),
       m_frame(frame),
+      m_dataDir(std::move(dataDir)),
       m_projects(projects),
       m_flow(projects, options, &m_server),
       m_closeKey(new QShortcut(QKeySequence(Qt::Key_Escape), window))
@@ -72,10 +101,12 @@ void PreviewPane::buildPane()
     titleBar->addWidget(close);
     m_layout->addLayout(titleBar);
 
-    auto *controls = named(new QWidget, "ControlBar1");
+    auto *controls = named(new PictureBar(barPicture(m_dataDir + QStringLiteral("preview-bar.jpg"))), "ControlBar1");
     auto *row = new QHBoxLayout(controls);
     row->setContentsMargins(0, 0, 0, 0);
     auto *buttons = named(new QToolBar, "ToolBar4");
+    // The bar's picture shows through the buttons' row.
+    buttons->setStyleSheet(QStringLiteral("QToolBar { background: transparent; border: none; }"));
     // Buttons of the pane's own, not commands of the window: they act on the browser alone.
     const auto button = [&](const char *name, const char *text, std::function<void()> handler) {
         auto *tool = named(new QToolButton, name);

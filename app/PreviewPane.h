@@ -26,7 +26,9 @@ class PreviewPane : public QObject
     Q_OBJECT
 
 public:
-    PreviewPane(const MainFrame &frame, ProjectController &projects, const SysOptions &options, QWidget *window);
+    // dataDir: where the bar's picture is shipped.
+    PreviewPane(const MainFrame &frame, ProjectController &projects, const SysOptions &options, QString dataDir,
+                QWidget *window);
 
     // Preview Current File (asFile) or Run Project.
     void ShowPreview(bool asFile);
@@ -49,6 +51,7 @@ private:
     void browserDocumentComplete(bool ok);
 
     const MainFrame &m_frame;
+    QString m_dataDir;
     ProjectController &m_projects;
     PhpServer m_server;
     PreviewFlow m_flow;

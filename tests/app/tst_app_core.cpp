@@ -1,5 +1,6 @@
 #include "EditorKeys.h"
 #include "IniFile.h"
+#include "JpegPicture.h"
 #include "PlacementStore.h"
 #include "ProgramFiles.h"
 #include "ProjectHistory.h"
@@ -59,6 +60,9 @@ private slots:
 
     void editorKeys_data();
     void editorKeys();
+
+    void jpegPictures_data();
+    void jpegPictures();
 
 private:
     QTemporaryDir m_dir;
@@ -431,6 +435,30 @@ void TestAppCore::editorKeys()
     QFETCH(QString, fileType);
     QFETCH(EditorKeyCommand, command);
     QCOMPARE(editorKeyCommand({key, modifiers, text}, phpVars, fileType), command);
+}
+
+void TestAppCore::jpegPictures_data()
+{
+    QFile shipped(QStringLiteral(VELMORA_SOURCE_DATA_DIR "/preview-bar.jpg"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    const QByteArray bytes = shipped.readAll();
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size"); // 0 x 0: no picture, for bytes that cannot be read
+    QTest::addRow("the preview bar's picture") << bytes << QSize(1024, 30);
+    QTest::addRow("cut short") << bytes.left(bytes.size() / 2) << QSize(0, 0);
+    QTest::addRow("only the header") << bytes.left(20) << QSize(0, 0);
+    QTest::addRow("not a picture") << QByteArray("<?php echo 1; ?>") << QSize(0, 0);
+    QTest::addRow("nothing") << QByteArray() << QSize(0, 0);
+}
+
+void TestAppCore::jpegPictures()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    const QImage picture = decodeJpeg(bytes);
+    QCOMPARE(picture.size(), size);
+    if (!picture.isNull()) // a light blue-grey, lighter at the left
+        QVERIFY(picture.pixelColor(0, 0).lightness() > picture.pixelColor(1023, 29).lightness());
 }
 
 QTEST_GUILESS_MAIN(TestAppCore)

@@ -49,6 +49,9 @@ void TestPreviewPane::previewShowsThePageAndEscComesBack()
     QVERIFY(!frame.pnlPreview->isHidden());
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Preview - page.html"));
     QCOMPARE(frame.statusText->text(), QStringLiteral("Previewing Project"));
+    // The bar behind the browser buttons shows its picture: lighter at the left than the right.
+    const QImage bar = window.findChild<QWidget *>(QStringLiteral("ControlBar1"))->grab().toImage();
+    QVERIFY(bar.pixelColor(1, 1).lightness() > bar.pixelColor(bar.width() - 2, bar.height() - 2).lightness());
     QWebEngineView *browser = window.preview().browser();
     QVERIFY(browser);
     QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QStringLiteral("Fresh today"), 20000);
