@@ -2,6 +2,7 @@
 
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
+#include "Named.h"
 #include "ProjectListDelegate.h"
 #include "WindowMessages.h"
 
@@ -21,13 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QVBoxLayout *stack(QWidget *parent)
 {

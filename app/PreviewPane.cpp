@@ -3,6 +3,7 @@
 #include "EditorWidget.h"
 #include "JpegPicture.h"
 #include "MainFrame.h"
+#include "Named.h"
 #include "ProjectController.h"
 
 #include <QFile>
@@ -23,13 +24,6 @@
 #include <functional>
 
 namespace {
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // A bar drawn over its background picture; without one (missing or broken) it is a plain bar.
 class PictureBar : public QWidget

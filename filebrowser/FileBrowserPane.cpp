@@ -1,6 +1,7 @@
 #include "FileBrowserPane.h"
 
 #include "FileExplorer.h"
+#include "Named.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,13 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QToolBar *paneToolBar(const char *name)
 {
