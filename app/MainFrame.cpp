@@ -3,6 +3,7 @@
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
 #include "Named.h"
+#include "PaneToolBar.h"
 #include "ProjectListDelegate.h"
 #include "WindowMessages.h"
 
@@ -48,15 +49,6 @@ QLabel *nameBarLabel(const char *name, const char *colour)
         QStringLiteral("QLabel { background: purple; color: %1; font-weight: bold; padding-left: 4px; }")
             .arg(QLatin1String(colour)));
     return label;
-}
-
-QToolBar *paneToolBar(const char *name)
-{
-    auto *bar = named(new QToolBar, name);
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setIconSize(QSize(16, 16));
-    return bar;
 }
 
 void buildProjectFiles(MainFrame &f)

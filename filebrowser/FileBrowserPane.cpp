@@ -2,6 +2,7 @@
 
 #include "FileExplorer.h"
 #include "Named.h"
+#include "PaneToolBar.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,15 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QToolBar *paneToolBar(const char *name)
-{
-    auto *bar = named(new QToolBar, name);
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setIconSize(QSize(16, 16));
-    return bar;
-}
 
 QToolButton *paneButton(const char *name, const char *hint, QStyle::StandardPixmap icon)
 {

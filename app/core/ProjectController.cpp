@@ -430,8 +430,6 @@ bool ProjectController::SaveProject(int last)
 
 bool ProjectController::SaveChangedFilesDialog()
 {
-    if (!isOpen() && m_project.Files.isEmpty())
-        return true;
     QList<SaveFileRow> rows;
     if (m_project.Changed)
         rows.append(SaveFileRow::forProject(m_project.Name, m_project.projectFilePath()));

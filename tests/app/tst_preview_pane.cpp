@@ -15,6 +15,23 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+namespace {
+
+// The window on the project file in dir, with its settings in dir/settings and a script answering.
+std::pair<std::unique_ptr<MainWindow>, ScriptedPrompts *> openWindow(const QTemporaryDir &dir, const QString &project)
+{
+    auto window =
+        std::make_unique<MainWindow>(ProgramFiles(dir.filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
+                                     QStringList{dir.filePath(project)});
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts *answers = prompts.get();
+    window->setPrompts(std::move(prompts));
+    window->show();
+    return {std::move(window), answers};
+}
+
+} // namespace
+
 class TestPreviewPane : public QObject
 {
     Q_OBJECT
@@ -32,12 +49,8 @@ void TestPreviewPane::previewShowsThePageAndEscComesBack()
     writeAll(dir.filePath("page.html"), "<html><head><title>Fresh today</title></head><body>bread</body></html>\n");
     writeAll(dir.filePath("site.vlmp"),
              "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile=page.html;HTML;3,1:1\r\n");
-    MainWindow window(ProgramFiles(dir.filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                      {dir.filePath("site.vlmp")});
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    ScriptedPrompts *answers = prompts.get();
-    window.setPrompts(std::move(prompts));
-    window.show();
+    auto [owned, answers] = openWindow(dir, QStringLiteral("site.vlmp"));
+    MainWindow &window = *owned;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.projects().activeFile(), 0);
     EditorModel *editor = window.editorModel();
@@ -86,12 +99,8 @@ void TestPreviewPane::builtInServerRunsTheDemo()
     QVERIFY(QDir().mkpath(dir.filePath("settings")));
     writeAll(dir.filePath("settings/velmora.ini"), "[General]\r\nBuiltInServer=1\r\n");
 
-    MainWindow window(ProgramFiles(dir.filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                      {dir.filePath("demo.vlmp")});
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    ScriptedPrompts *answers = prompts.get();
-    window.setPrompts(std::move(prompts));
-    window.show();
+    auto [owned, answers] = openWindow(dir, QStringLiteral("demo.vlmp"));
+    MainWindow &window = *owned;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.run(Command::Preview);
     QVERIFY2(answers->messages.isEmpty(), qPrintable(answers->messages.value(0).text));
