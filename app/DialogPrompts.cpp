@@ -1,5 +1,6 @@
 #include "DialogPrompts.h"
 
+#include "DiskFiles.h"
 #include "PropertiesDialog.h"
 #include "SaveFilesDialog.h"
 
@@ -31,7 +32,7 @@ QString dialogFilter(const QString &pipeSeparated)
 
 QString DialogPrompts::openFile(const QString &title, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, title, folder, dialogFilter(filter));
+    return pathOfShownName(QFileDialog::getOpenFileName(m_parent, title, folder, dialogFilter(filter)));
 }
 
 QString DialogPrompts::saveFile(const QString &title, const QString &path, const QString &filter,
@@ -41,7 +42,7 @@ QString DialogPrompts::saveFile(const QString &title, const QString &path, const
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.selectFile(path);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return dialog.exec() == QDialog::Accepted ? pathOfShownName(dialog.selectedFiles().value(0)) : QString();
 }
 
 void DialogPrompts::error(const QString &text)

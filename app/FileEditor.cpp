@@ -5,6 +5,7 @@
 #include "FileNames.h"
 #include "MainFrame.h"
 #include "MainHighlighters.h"
+#include "NativePath.h"
 #include "ProjectFile.h"
 #include "SysOptions.h"
 
@@ -113,13 +114,13 @@ void FileEditor::cbHighlighterChange(int item)
 
 void FileEditor::ShowActiveFileName(const ProjectFile &file, const QString &changed)
 {
-    QString line = QStringLiteral("  > ") + file.FileName;
+    QString line = QStringLiteral("  > ") + displayPath(file.FileName);
     if (file.LineFormat == LineEnds::Unix)
         line += QStringLiteral(" [UNIX format]");
     if (file.Modified)
         line += QStringLiteral(" (") + changed + QStringLiteral("!)");
     m_frame.lblFileName->setText(line);
-    m_frame.lblFileNameYellow->setText(QStringLiteral("> ") + nameOf(file.FileName));
+    m_frame.lblFileNameYellow->setText(QStringLiteral("> ") + displayPath(nameOf(file.FileName)));
 }
 
 void FileEditor::UpdateCaretStatus()

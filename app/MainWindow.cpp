@@ -1,10 +1,12 @@
 #include "MainWindow.h"
 
 #include "DialogPrompts.h"
+#include "DiskFiles.h"
 #include "EditorKeys.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
+#include "NativePath.h"
 #include "PlacementStore.h"
 #include "PreviewPane.h"
 #include "ProjectListView.h"
@@ -12,7 +14,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -198,7 +199,7 @@ void MainWindow::dropEvent(QDropEvent *event)
     activateWindow();
     for (const QUrl &url : event->mimeData()->urls())
         if (url.isLocalFile())
-            m_projects->AddFileToProject(url.toLocalFile());
+            m_projects->AddFileToProject(localPathOf(url));
     event->acceptProposedAction();
 }
 
@@ -216,8 +217,8 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::FormShow()
 {
     if (m_options.AcceptParameter && !m_parameters.isEmpty())
-        m_projects->LoadProject(QFileInfo(m_parameters.first()).absoluteFilePath());
-    else if (m_options.OpenLastUsed && !m_history.isEmpty() && QFileInfo(m_history.paths().first()).isFile())
+        m_projects->LoadProject(absolutePathOf(m_parameters.first()));
+    else if (m_options.OpenLastUsed && !m_history.isEmpty() && isRegularFile(m_history.paths().first()))
         m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
     m_frame.pnlFiles->applyMask();
@@ -295,7 +296,7 @@ void MainWindow::RefreshWindowState()
         status = project.Name + QStringLiteral(" (") + project.projectFilePath() + u')';
     }
     if (const ProjectFile *active = m_projects->activeEntry(); active && m_fileEditor->isShown()) {
-        status = active->FileName;
+        status = displayPath(active->FileName);
         m_fileEditor->ShowActiveFileName(*active, m_frame.message(5));
     }
     setWindowTitle(title);

@@ -6,6 +6,7 @@
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
 #include "FilesMenu.h"
+#include "NativePath.h"
 #include "ProjectListView.h"
 
 #include <QFile>
@@ -212,7 +213,7 @@ void MainWindow::BuildReopenMenu()
     const QStringList &paths = m_history.paths();
     for (int i = 0; i < paths.size(); ++i) {
         // "&" would mark a menu key; doubled it shows as itself. The item opens its own path.
-        QAction *item = reopen->addAction(QString(paths[i]).replace(u'&', QStringLiteral("&&")));
+        QAction *item = reopen->addAction(displayPath(paths[i]).replace(u'&', QStringLiteral("&&")));
         item->setObjectName(QStringLiteral("Rpr%1").arg(i));
         connect(item, &QAction::triggered, this, [this, path = paths[i]] { m_projects->reopenProject(path); });
     }

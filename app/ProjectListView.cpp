@@ -2,6 +2,7 @@
 
 #include "FileNames.h"
 #include "FilesMenu.h"
+#include "NativePath.h"
 #include "ProjectController.h"
 #include "ProjectListDelegate.h"
 
@@ -64,11 +65,11 @@ void ProjectListView::RebuildFileList()
         auto *root = new QTreeWidgetItem(m_list, {project.Name});
         root->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::ProjectRow);
         root->setIcon(0, icon(QStringLiteral("project")));
-        root->setToolTip(0, project.projectFilePath());
+        root->setToolTip(0, displayPath(project.projectFilePath()));
         for (int i = 0; i < project.Files.size(); ++i) {
             const ProjectFile &file = project.Files[i];
             auto *row = new QTreeWidgetItem(root, {fileCaption(i)});
-            row->setToolTip(0, file.FileName);
+            row->setToolTip(0, displayPath(file.FileName));
             row->setIcon(0, icon(fileIconName(file.FileType)));
             row->setData(0, ProjectListDelegate::KindRole, ProjectListDelegate::kindOfType(file.FileType));
             row->setData(0, ProjectListDelegate::ActiveRole, i == m_projects.activeFile());
@@ -93,8 +94,8 @@ QString ProjectListView::fileCaption(int index) const
 {
     const Project &project = m_projects.project();
     const ProjectFile &file = project.Files[index];
-    const QString name = nameOf(file.FileName);
-    return file.Path == project.Options.Path ? name : name + QStringLiteral(" <") + file.FileName + u'>';
+    const QString name = displayPath(nameOf(file.FileName));
+    return file.Path == project.Options.Path ? name : name + QStringLiteral(" <") + displayPath(file.FileName) + u'>';
 }
 
 void ProjectListView::fillFilesMenu()
@@ -124,7 +125,7 @@ void ProjectListView::showFocus(int row)
 void ProjectListView::markActive(int index)
 {
     const Project &project = m_projects.project();
-    m_list->setToolTip(index >= 0 ? project.Files[index].FileName : project.FileName);
+    m_list->setToolTip(displayPath(index >= 0 ? project.Files[index].FileName : project.FileName));
     if (QTreeWidgetItem *root = m_list->topLevelItem(0))
         for (int i = 0; i < root->childCount(); ++i)
             root->child(i)->setData(0, ProjectListDelegate::ActiveRole, i == index);

@@ -1,4 +1,5 @@
 #include "ApplicationSetup.h"
+#include "DiskFiles.h"
 #include "MainWindow.h"
 #include "ProgramFiles.h"
 
@@ -31,7 +32,8 @@ CommandLine parseCommandLine(int argc, char *argv[])
     parser.addOption(settingsDir);
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project file (.vlmp) to open."),
                                  QStringLiteral("[PROJECT.vlmp]"));
-    parser.process(app);
+    // From the raw bytes: a project whose name is not UTF-8 still opens.
+    parser.process(argumentsOf(argc, argv));
     return {parser.value(settingsDir), parser.positionalArguments()};
 }
 

@@ -2,11 +2,11 @@
 
 #include "FileNames.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "DiskFiles.h"
+#include "NativePath.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -45,17 +45,15 @@ bool fail(SaveError *error, bool backup, const QString &path, const QString &rea
 bool replaceBackup(const QString &fileName, SaveError *error)
 {
     const QString backup = backupFileName(fileName);
-    if (backup == fileName || !QFileInfo(fileName).isFile())
+    if (backup == fileName || !isRegularFile(fileName))
         return true;
-    QFile old(fileName);
-    if (!old.open(QIODevice::ReadOnly))
-        return fail(error, true, backup, old.errorString());
-    const QByteArray bytes = old.readAll();
-    if (old.error() != QFileDevice::NoError)
-        return fail(error, true, backup, old.errorString());
-    QSaveFile copy(backup);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-        return fail(error, true, backup, copy.errorString());
+    QByteArray bytes;
+    ReadFailure failure;
+    if (!readDiskFile(fileName, std::numeric_limits<qint64>::max(), &bytes, &failure))
+        return fail(error, true, backup, failure.reason);
+    QString reason;
+    if (!replaceDiskFile(backup, bytes, &reason))
+        return fail(error, true, backup, reason);
     return true;
 }
 
@@ -63,7 +61,8 @@ bool replaceBackup(const QString &fileName, SaveError *error)
 
 QString SaveError::message(const QString &cantCreateBackup) const
 {
-    return backup ? cantCreateBackup + QStringLiteral(": ") + path : path + QStringLiteral(": ") + reason;
+    const QString shown = displayPath(path);
+    return backup ? cantCreateBackup + QStringLiteral(": ") + shown : shown + QStringLiteral(": ") + reason;
 }
 
 FileContent decodeFileContent(const QByteArray &bytes)
@@ -98,31 +97,25 @@ QString fileSizeText(qint64 bytes)
 bool readFileContent(const QString &fileName, FileContent *content, QString *error)
 {
     const auto fail = [&](const QString &reason) {
-        *error = fileName + QStringLiteral(": ") + reason;
+        *error = displayPath(fileName) + QStringLiteral(": ") + reason;
         return false;
     };
-    // A pipe or device could block or never end.
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("Not a regular file"));
-    // Checked before reading, so a huge (or sparse) file is refused rather than exhausting memory.
-    if (info.size() > MaxEditableFileSize)
+    QByteArray bytes;
+    ReadFailure failure;
+    if (readDiskFile(fileName, MaxEditableFileSize, &bytes, &failure)) {
+        *content = decodeFileContent(bytes);
+        return true;
+    }
+    if (failure.tooLarge)
         return fail(QStringLiteral("The file is too large to edit (%1; files up to %2 open)")
-                        .arg(fileSizeText(info.size()), fileSizeText(MaxEditableFileSize)));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    *content = decodeFileContent(bytes);
-    return true;
+                        .arg(fileSizeText(failure.size), fileSizeText(MaxEditableFileSize)));
+    return fail(failure.reason);
 }
 
 bool writeWithBackup(const QString &fileName, const QByteArray &bytes, bool createBackups, SaveError *error)
 {
-    QSaveFile target(fileName);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size())
+    ReplacingFile target(fileName);
+    if (!target.open() || !target.write(bytes))
         return fail(error, false, fileName, target.errorString());
     if (createBackups && !replaceBackup(fileName, error))
         return false;

@@ -1,10 +1,8 @@
 #include "Project.h"
 
+#include "DiskFiles.h"
 #include "FileNames.h"
 #include "ProjectFileFormat.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -13,7 +11,7 @@ namespace {
 void loadListedFile(const ProjectFileLine &line, const QString &folder, LoadedProject &loaded)
 {
     const QString diskPath = resolvePath(folder, line.Path);
-    if (!QFileInfo(diskPath).isFile()) {
+    if (!isRegularFile(diskPath)) {
         loaded.missingFiles.append(line.Path);
         return;
     }
@@ -62,11 +60,11 @@ bool SaveProject(Project &project, int lastFile, bool createBackups, SaveError *
 LoadedProject LoadProject(const QString &projectFilePath)
 {
     LoadedProject loaded;
-    FileContent content;
-    QString error;
-    if (!readFileContent(projectFilePath, &content, &error))
+    QByteArray bytes;
+    ReadFailure failure;
+    if (!readDiskFile(projectFilePath, MaxEditableFileSize, &bytes, &failure))
         return loaded;
-    const auto contents = parseProjectFile(content.Text);
+    const auto contents = parseProjectFile(projectFileText(bytes));
     if (!contents)
         return loaded;
 
@@ -74,12 +72,12 @@ LoadedProject LoadProject(const QString &projectFilePath)
     project.Name = contents->Name;
     project.Description = contents->Description;
     project.FileName = nameOf(projectFilePath);
-    project.Options = {folderOf(QFileInfo(projectFilePath).absoluteFilePath()), contents->ServerURL};
+    project.Options = {folderOf(absolutePathOf(projectFilePath)), contents->ServerURL};
     for (const ProjectFileLine &line : contents->Files)
         loadListedFile(line, project.Options.Path, loaded);
     if (!contents->LastFilePath.isEmpty())
         loaded.lastRow = project.Files.FindFile(contents->LastFilePath) + 1;
     loaded.valid = true;
-    QDir::setCurrent(project.Options.Path);
+    setCurrentFolder(project.Options.Path);
     return loaded;
 }

@@ -1,14 +1,15 @@
 #include "ProjectController.h"
 
+#include "DiskFiles.h"
 #include "EditorPane.h"
 #include "FileNames.h"
+#include "NativePath.h"
 #include "PlacementStore.h"
 #include "ProjectHistory.h"
 #include "ProjectProperties.h"
 #include "SysOptions.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -178,9 +179,9 @@ bool ProjectController::saveActiveFile(bool askName)
         file.Path = m_project.Options.Path;
     QString name = file.FileName;
     if (askName) {
-        const QString title = QFileInfo::exists(name)
-            ? QStringLiteral("Save \"") + nameOf(name) + QStringLiteral("\" As:")
-            : QStringLiteral("Save File ") + nameOf(name);
+        const QString title = diskEntry(name).exists
+            ? QStringLiteral("Save \"") + displayPath(nameOf(name)) + QStringLiteral("\" As:")
+            : QStringLiteral("Save File ") + displayPath(nameOf(name));
         name = m_prompts->saveFile(title, name, SaveFilter, file.FileType.toLower());
         if (name.isEmpty())
             return false;
@@ -198,7 +199,7 @@ void ProjectController::Save1Click()
     StoreEditorState();
     if (m_activeFile < 0)
         return;
-    saveActiveFile(!QFileInfo::exists(m_project.Files[m_activeFile].FileName));
+    saveActiveFile(!diskEntry(m_project.Files[m_activeFile].FileName).exists);
     rebuildFileList();
     focusRow(row);
 }
@@ -347,7 +348,10 @@ bool ProjectController::LoadProject(QString path)
         m_prompts->error(message(4));
         return false;
     }
-    if (const QStringList skipped = loaded.missingFiles + loaded.refusedFiles; !skipped.isEmpty())
+    QStringList skipped;
+    for (const QString &missing : std::as_const(loaded.missingFiles))
+        skipped.append(displayPath(missing));
+    if (skipped += loaded.refusedFiles; !skipped.isEmpty())
         m_prompts->errorList(message(3), skipped);
     m_history.add(path);
     emit historyChanged();
@@ -457,9 +461,9 @@ SaveOutcome ProjectController::saveForClosing(int id)
     }
     ProjectFile &file = m_project.Files[id];
     QString name = file.FileName;
-    if (!QFileInfo::exists(name)) {
-        name =
-            m_prompts->saveFile(QStringLiteral("Save File ") + nameOf(name), name, SaveFilter, file.FileType.toLower());
+    if (!diskEntry(name).exists) {
+        name = m_prompts->saveFile(QStringLiteral("Save File ") + displayPath(nameOf(name)), name, SaveFilter,
+                                   file.FileType.toLower());
         if (name.isEmpty())
             return SaveOutcome::NotSaved;
     }

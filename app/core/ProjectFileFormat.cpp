@@ -1,5 +1,6 @@
 #include "ProjectFileFormat.h"
 
+#include "NativePath.h"
 #include "Project.h"
 #include "TextEncoding.h"
 
@@ -17,6 +18,13 @@ std::optional<QString> valueAfter(const QString &line, QStringView key)
     if (!line.startsWith(key))
         return std::nullopt;
     return line.mid(key.size());
+}
+
+// A header line is text, not a path: bytes that are not UTF-8 read as Latin-1, as an 8-bit file does.
+std::optional<QString> textAfter(const QString &line, QStringView key)
+{
+    const auto value = valueAfter(line, key);
+    return value ? std::optional(foreignBytesAsLatin1(*value)) : std::nullopt;
 }
 
 // "column,line:topline"; every number must read or none is used.
@@ -76,14 +84,20 @@ ProjectFileLine parseFileLine(QStringView value)
 
 } // namespace
 
+QString projectFileText(QByteArrayView bytes)
+{
+    constexpr QByteArrayView Bom("\xEF\xBB\xBF");
+    return pathFromBytes(bytes.startsWith(Bom) ? bytes.sliced(Bom.size()) : bytes);
+}
+
 std::optional<ProjectFileContents> parseProjectFile(QStringView text)
 {
     const QStringList lines = splitLines(text);
     if (lines.size() < 4)
         return std::nullopt;
-    const auto name = valueAfter(lines[0], NameKey);
-    const auto description = valueAfter(lines[1], DescriptionKey);
-    const auto serverUrl = valueAfter(lines[2], ServerUrlKey);
+    const auto name = textAfter(lines[0], NameKey);
+    const auto description = textAfter(lines[1], DescriptionKey);
+    const auto serverUrl = textAfter(lines[2], ServerUrlKey);
     if (!name || !description || !serverUrl)
         return std::nullopt;
     ProjectFileContents contents{*name, *description, *serverUrl, {}, {}};
@@ -134,5 +148,5 @@ QByteArray projectFileBytes(const Project &project, int lastFile)
     addLine(DescriptionKey, project.Description);
     addLine(ServerUrlKey, project.Options.ServerURL);
     addLine(LastFileKey, QString::number(lastWritten));
-    return (header + files).toUtf8();
+    return pathToBytes(header + files);
 }

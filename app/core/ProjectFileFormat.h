@@ -30,13 +30,15 @@ struct ProjectFileContents {
     QList<ProjectFileLine> Files;
 };
 
+// A project file's bytes as text: paths keep their exact bytes (see NativePath.h).
+QString projectFileText(QByteArrayView bytes);
 // Parses the text of a project file; nullopt when it breaks a rule of the format (the caller
 // reports "Invalid project file!").
 std::optional<ProjectFileContents> parseProjectFile(QStringView text);
 
 struct Project;
 
-// The project file's bytes: four header lines, then one line per file that is not new, every
+// The project file's bytes, UTF-8 with each path's own bytes: four header lines, then one line per file that is not new, every
 // line ended by CR LF. lastFile is the table position (from 1) of the active file, 0 for none;
 // it is written as that file's position among the written lines.
 QByteArray projectFileBytes(const Project &project, int lastFile);

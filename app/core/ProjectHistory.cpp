@@ -1,9 +1,7 @@
 #include "ProjectHistory.h"
 
-#include "TextEncoding.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "DiskFiles.h"
+#include "NativePath.h"
 
 void ProjectHistory::add(const QString &path)
 {
@@ -16,20 +14,22 @@ void ProjectHistory::add(const QString &path)
 bool ProjectHistory::load(const QString &fileName)
 {
     m_paths.clear();
-    QFile file(fileName);
-    if (!file.exists())
+    if (!diskEntry(fileName).exists)
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    // The history holds a few hundred bytes; anything near this is not a history.
+    constexpr qint64 MaxHistorySize = 16 * 1024 * 1024;
+    QByteArray bytes;
+    ReadFailure failure;
+    if (!readDiskFile(fileName, MaxHistorySize, &bytes, &failure))
         return false;
-    // Line by line, so one path in an 8-bit encoding does not turn the UTF-8 ones beside it into
-    // Latin-1 as well.
-    const QByteArray bytes = file.readAll();
+    // Paths are bytes: each comes back exactly, whatever encoding its name is in, and one in an
+    // 8-bit encoding leaves the UTF-8 ones beside it as they are.
     qsizetype start = 0;
     for (qsizetype i = 0; i <= bytes.size(); ++i) {
         if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
             continue;
         if (i > start)
-            m_paths.append(decodeText(bytes.mid(start, i - start)).text);
+            m_paths.append(pathFromBytes(QByteArrayView(bytes).sliced(start, i - start)));
         start = i + 1;
     }
     return true;
@@ -39,7 +39,7 @@ bool ProjectHistory::save(const QString &fileName) const
 {
     QByteArray bytes;
     for (const QString &path : m_paths)
-        bytes += path.toUtf8() + "\r\n";
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        bytes += pathToBytes(path) + "\r\n";
+    QString reason;
+    return replaceDiskFile(fileName, bytes, &reason);
 }

@@ -288,11 +288,6 @@ void TestAppCore::historyFileFormat()
     QCOMPARE(history.paths(), QStringList({"/a.vlmp", "/b.vlmp", "/c.vlmp"}));
     QVERIFY(!history.save(path("two.his/x.his")));
 
-    // Each line is decoded by itself: a Latin-1 path leaves the UTF-8 ones as they are.
-    writeAll(path("encodings.his"), "/srv/caf\xc3\xa9/site.vlmp\r\n/old/caf\xe9.vlmp\r\n");
-    QVERIFY(history.load(path("encodings.his")));
-    QCOMPARE(history.paths(),
-             QStringList({QStringLiteral("/srv/caf\u00e9/site.vlmp"), QStringLiteral("/old/caf\u00e9.vlmp")}));
 }
 
 void TestAppCore::fileNameRule_data()
