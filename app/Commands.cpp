@@ -2,11 +2,14 @@
 // enabled. Commands that arrive with later parts of the program are present and do nothing yet.
 #include "Commands.h"
 
+#include "CodeInsight.h"
+#include "DeclarationPanes.h"
 #include "EditorModel.h"
 #include "MainWindow.h"
 #include "PreviewPane.h"
 #include "ProjectController.h"
 
+#include <QToolBar>
 #include <QtGlobal>
 
 namespace {
@@ -55,10 +58,22 @@ void toggleView(MainWindow &w, Command command)
     w.toggleView(command);
 }
 
+CodeInsight &insight(MainWindow &w)
+{
+    return w.insight();
+}
+
+// The tool button the pane lines up with.
+const QWidget *paneAnchor(MainWindow &w, Command list)
+{
+    return w.frame().ToolBar2->widgetForAction(w.commands().action(list, Slot::Button));
+}
+
 constexpr Command NewItems[] = {C::NewPhp, C::NewHtml, C::NewJavaScript, C::Separator, C::NewUndefined};
 constexpr Command FormatItems[] = {C::FormatWindows, C::FormatUnix};
 constexpr Command LanguageItems[] = {C::English, C::Croatian, C::French, C::German};
 constexpr Command InsertPhpItems[] = {C::InsertVariable, C::InsertFunction, C::InsertClass};
+constexpr Command DeclarationItems[] = {C::FunctionList, C::ClassList};
 
 using QS = QStyle;
 
@@ -139,11 +154,11 @@ const CommandRow Rows[] = {
      .popup = {"Replace2", "Replace", whileShown, "Ctrl+R"}, .button = {"btnReplace", "Replace", whileShown},
      .icon = "edit-find-replace"},
     {.command = C::GotoLine, .menu = {"GotoLine1", "Goto Line", whileShown, "Ctrl+G"},
-     .popup = {"GotoLine2", "&Goto Line", nullptr, "Ctrl+G"}},
+     .popup = {"GotoLine2", "&Goto Line", nullptr, "Ctrl+G"}, .run = [](MainWindow &w) { insight(w).GotoLine1Click(); }},
     // View
     {.command = C::CodeExplorer, .menu = {"CodeExplorer2", "Code Explorer"},
      .popup = {"CodeExplorer1", "Code Explorer", nullptr, "Ctrl+E"}, .button = {"btnCodeExplorer", "Code Explorer"},
-     .icon = "system-search", .fallback = QS::SP_FileDialogContentsView},
+     .run = [](MainWindow &w) { insight(w).CodeExplorer2Click(); }, .icon = "system-search", .fallback = QS::SP_FileDialogContentsView},
     {.command = C::ViewToolbar, .menu = {"Toolbar6", "Toolbar"}, .run = [](MainWindow &w) { toggleView(w, C::ViewToolbar); }},
     {.command = C::ViewEditorToolbar, .menu = {"EditorToolbar1", "Editor Toolbar"},
      .run = [](MainWindow &w) { toggleView(w, C::ViewEditorToolbar); }},
@@ -171,20 +186,29 @@ const CommandRow Rows[] = {
     {.command = C::Croatian, .menu = {"Hrvatski1", "Hrvatski"}},
     {.command = C::French, .menu = {"Francais1", "Francais"}},
     {.command = C::German, .menu = {"Deutsch1", "Deutsch"}},
-    {.command = C::DisplayHelp, .menu = {"DisplayHelp1", "Display Help"}},
+    {.command = C::DisplayHelp, .menu = {"DisplayHelp1", "Display Help"},
+     .run = [](MainWindow &w) { w.preview().DisplayHelp1Click(w.helpFile()); }},
     {.command = C::About, .menu = {"About1", "About"}},
     // The editor's context menu and tool bar
     {.command = C::InsertPhp, .popup = {"InsertPHP1", "Insert (PHP)"}, .submenu = InsertPhpItems, .opensMenu = true},
-    {.command = C::InsertVariable, .popup = {"Variable1", "Variable", nullptr, "Ctrl+P"}},
-    {.command = C::InsertFunction, .popup = {"Function1", "Function"}},
-    {.command = C::InsertClass, .popup = {"Class1", "Class"}},
+    {.command = C::InsertVariable, .popup = {"Variable1", "Variable", nullptr, "Ctrl+P"},
+     .run = [](MainWindow &w) { insight(w).PHPVariable1Click(); }},
+    {.command = C::InsertFunction, .popup = {"Function1", "Function"},
+     .run = [](MainWindow &w) { insight(w).InsertTemplateLine(CodeInsight::FunctionTemplate); }},
+    {.command = C::InsertClass, .popup = {"Class1", "Class"},
+     .run = [](MainWindow &w) { insight(w).InsertTemplateLine(CodeInsight::ClassTemplate); }},
     {.command = C::InsertHtml, .popup = {"InsertHTML1", "Insert (HTML)"}, .opensMenu = true, .hidden = true},
-    {.command = C::FunctionsAndClasses, .popup = {"FunctionsandClasses1", "Functions and Classes"}},
+    {.command = C::FunctionsAndClasses, .popup = {"FunctionsandClasses1", "Functions and Classes"},
+     .submenu = DeclarationItems, .opensMenu = true},
     {.command = C::Insert, .button = {"btnInsert", "Insert..."}, .icon = "insert-text"},
     {.command = C::HtmlTag, .button = {"btnHtmlTag", "Insert HTML tag"}, .icon = "insert-link", .hidden = true},
-    {.command = C::FunctionList, .button = {"btnFunctionList", "Functions"}, .icon = "functions",
+    {.command = C::FunctionList, .popup = {"Functions1", "Functions"}, .button = {"btnFunctionList", "Functions"},
+     .run = [](MainWindow &w) { w.declarationPanes().btnFunctionListClick(paneAnchor(w, C::FunctionList)); },
+     .icon = "functions",
      .fallback = QS::SP_FileDialogListView},
-    {.command = C::ClassList, .button = {"btnClassList", "Classes"}, .icon = "classes",
+    {.command = C::ClassList, .popup = {"Classes1", "Classes"}, .button = {"btnClassList", "Classes"},
+     .run = [](MainWindow &w) { w.declarationPanes().btnClassListClick(paneAnchor(w, C::ClassList)); },
+     .icon = "classes",
      .fallback = QS::SP_FileDialogDetailedView},
     // The project list's tool bar
     {.command = C::FileUp, .button = {"btnFileUp", "Move File UP", canMoveUp},

@@ -1,11 +1,16 @@
 #include "DialogPrompts.h"
 
+#include "CodeExplorerDialog.h"
 #include "DiskFiles.h"
+#include "PlacementStore.h"
 #include "PropertiesDialog.h"
 #include "SaveFilesDialog.h"
+#include "VariablesDialog.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
 
 namespace {
@@ -83,4 +88,40 @@ std::optional<PropertiesFields> DialogPrompts::projectProperties(const Propertie
 bool DialogPrompts::saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved)
 {
     return SaveFilesDialog::run(m_parent, rows, save, notAllSaved);
+}
+
+std::optional<QString> DialogPrompts::askText(const QString &title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title, QString(), QLineEdit::Normal, QString(), &ok);
+    return ok ? std::optional(text) : std::nullopt;
+}
+
+bool DialogPrompts::codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,
+                                 ExplorerChoice *choice)
+{
+    const QString section = QStringLiteral("TForm_CodeExplorer");
+    CodeExplorerDialog dialog(model, projectName, focusRow, m_iconFolder, m_parent);
+    dialog.setWindowTitle(QStringLiteral("Code Explorer: ") + projectName);
+    const QSize screen = m_parent->screen()->size();
+    if (const auto placement = m_placement.readPlacement(section, screen); placement && placement->normal.isValid()) {
+        dialog.setGeometry(placement->normal);
+    } else {
+        dialog.resize(640, 480);
+        dialog.move(m_parent->screen()->availableGeometry().center() - dialog.rect().center());
+    }
+    const bool chosen = dialog.exec() == QDialog::Accepted && dialog.choice();
+    WindowPlacement placement;
+    placement.normal = dialog.geometry();
+    m_placement.writePlacement(section, placement, screen);
+    if (chosen)
+        *choice = *dialog.choice();
+    return chosen;
+}
+
+QString DialogPrompts::chooseVariable(const QStringList &names)
+{
+    VariablesDialog dialog(names, m_parent);
+    dialog.exec();
+    return dialog.result();
 }

@@ -2,13 +2,19 @@
 
 #include "Prompts.h"
 
+class PlacementStore;
 class QWidget;
 
 // The ordinary dialogs of the desktop.
 class DialogPrompts : public Prompts
 {
 public:
-    explicit DialogPrompts(QWidget *parent) : m_parent(parent) { }
+    // iconFolder: where the Code Explorer's pictures are; placement: where it remembers its place.
+    DialogPrompts(QWidget *parent, QString iconFolder, PlacementStore &placement)
+        : m_parent(parent),
+          m_iconFolder(std::move(iconFolder)),
+          m_placement(placement)
+    { }
 
     QString openFile(const QString &title, const QString &folder, const QString &filter) override;
     QString saveFile(const QString &title, const QString &path, const QString &filter,
@@ -19,9 +25,15 @@ public:
     bool confirm(const QString &text) override;
     std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override;
     bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) override;
+    std::optional<QString> askText(const QString &title) override;
+    bool codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,
+                      ExplorerChoice *choice) override;
+    QString chooseVariable(const QStringList &names) override;
 
 private:
     QWidget *m_parent;
+    QString m_iconFolder;
+    PlacementStore &m_placement;
 };
 
 // "Web-prg Files|*.php; *.html|All Files|*.*" as a file dialog filter list.

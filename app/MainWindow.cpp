@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "CodeInsight.h"
+#include "DeclarationPanes.h"
 #include "DialogPrompts.h"
 #include "DiskFiles.h"
 #include "EditorKeys.h"
@@ -55,9 +57,10 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     resize(DefaultSize);
     m_frame = MainFrame::build(this);
     m_fileEditor = std::make_unique<FileEditor>(m_frame, m_highlighters, m_options);
-    m_projects = std::make_unique<ProjectController>(*m_fileEditor, m_options, m_history, *m_placement,
-                                                     std::make_unique<DialogPrompts>(this),
-                                                     [this](int number) { return m_frame.message(number); });
+    m_projects = std::make_unique<ProjectController>(
+        *m_fileEditor, m_options, m_history, *m_placement,
+        std::make_unique<DialogPrompts>(this, m_files.dataDir() + QStringLiteral("icons/"), *m_placement),
+        [this](int number) { return m_frame.message(number); });
     FormCreate();
 }
 
@@ -89,6 +92,8 @@ void MainWindow::FormCreate()
     connectEditor();
     connectProjects();
     m_preview = new PreviewPane(m_frame, *m_projects, m_options, m_files.dataDir(), this);
+    m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
+    m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
     connect(m_preview, &PreviewPane::closed, this, &MainWindow::RefreshWindowState);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     // With no project yet every project button is off; nothing is written until a refresh, and
@@ -184,8 +189,8 @@ bool MainWindow::mFileKeyDown(const QKeyEvent &key)
 
 void MainWindow::hideDeclarationPanes()
 {
-    m_frame.pnlFunctions->hide();
-    m_frame.pnlClasses->hide();
+    if (m_declarationPanes)
+        m_declarationPanes->hide();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class CodeInsight;
+class DeclarationPanes;
 class EditorModel;
 class PlacementStore;
 class PreviewPane;
@@ -55,6 +57,10 @@ public:
     void toggleView(Command toggle);
 
     PreviewPane &preview() { return *m_preview; }
+    CodeInsight &insight() { return *m_insight; }
+    DeclarationPanes &declarationPanes() { return *m_declarationPanes; }
+    // The help page: the user's own copy in the settings folder, else the shipped one.
+    QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
 
     // Applies the settings to the editor and writes every key; false (after an error box) when
     // the settings file cannot be written.
@@ -111,6 +117,8 @@ private:
     std::unique_ptr<ProjectController> m_projects;
     std::unique_ptr<CommandActions> m_commands;
     std::unique_ptr<ProjectListView> m_projectList;
+    std::unique_ptr<CodeInsight> m_insight;
+    DeclarationPanes *m_declarationPanes = nullptr;
     PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;

@@ -1,5 +1,6 @@
 #include "PreviewPane.h"
 
+#include "DiskFiles.h"
 #include "EditorWidget.h"
 #include "JpegPicture.h"
 #include "MainFrame.h"
@@ -178,6 +179,22 @@ void PreviewPane::enterPreview()
     m_frame.pnlWork->hide();
     m_frame.pnlPreview->show();
     m_closeKey->setEnabled(true);
+}
+
+void PreviewPane::DisplayHelp1Click(const QString &helpFile)
+{
+    if (!isRegularFile(helpFile)) {
+        m_projects.prompts().error(QStringLiteral("Sorry, help file (vlmpman.html) could not be found.\r\n"
+                                                  "Please visit homepage to acces user doucmentation!"));
+        return;
+    }
+    m_returnFile = m_projects.activeFile();
+    m_projects.StoreEditorState();
+    m_frame.pnlWork->hide();
+    m_frame.pnlPreview->show();
+    m_title->setText(QStringLiteral("Help"));
+    m_address->setText(helpFile);
+    eAdresaKeyPress();
 }
 
 void PreviewPane::ClosePreview()

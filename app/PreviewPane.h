@@ -34,6 +34,9 @@ public:
     void ShowPreview(bool asFile);
     void enterPreview();
     void ClosePreview();
+    // Display Help: the help page in the pane (Esc leaves it open; its Close button closes it),
+    // or an error when the page is missing.
+    void DisplayHelp1Click(const QString &helpFile);
     bool isShown() const;
 
     // Enter in the address box and Go!: the browser goes to the text as it stands.

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-// What the Project Properties and Save Files dialogs show and give back, as plain values, so that
+// What the Project Properties, Save Files and Code Explorer dialogs give back, as plain values, so that
 // the flows that ask them run without a window.
 
 // The Project Properties dialog's boxes. The description travels as its lines; turning them into
@@ -51,3 +51,11 @@ using SaveRowFunction = std::function<SaveOutcome(int id)>;
 // *allSaved turns false when a marked row was left unsaved; it is never set back to true.
 int saveMarkedRows(const QList<SaveFileRow> &rows, const QList<bool> &marked, const SaveRowFunction &save,
                    bool *allSaved);
+
+// What a double-click in the Code Explorer chose: a file (its position in the file table) and a
+// line of it (0: the file only).
+struct ExplorerChoice {
+    qsizetype file = -1;
+    int line = 0;
+    bool operator==(const ExplorerChoice &) const = default;
+};

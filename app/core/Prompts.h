@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class CodeExplorerModel;
+
 // Everything the program asks the user: file choosers, errors and questions. The flows talk to
 // this interface so that they run the same under tests, where a script answers.
 class Prompts
@@ -31,4 +33,12 @@ public:
     // the user has saved. True when the caller may go on; *notAllSaved tells whether a save left
     // marked work unsaved.
     virtual bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) = 0;
+    // A line typed into an input box that starts empty; nullopt when cancelled.
+    virtual std::optional<QString> askText(const QString &title) = 0;
+    // The Code Explorer over model, captioned "Code Explorer: <project>", with the project row
+    // (0) or a file row focused; true with *choice when something was chosen.
+    virtual bool codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,
+                              ExplorerChoice *choice) = 0;
+    // The Variables window over names: the text to insert, empty when cancelled.
+    virtual QString chooseVariable(const QStringList &names) = 0;
 };

@@ -447,8 +447,11 @@ void TestAppFlows::keysInTheEditor()
     start();
     projects().NewProject1Click();
     projects().NewFile(NewFileKind::Php);
-    // With no variable picker to open, "$" is typed like any character, in PHP as elsewhere.
-    type(QStringLiteral("$x"));
+    // "$" in a PHP file opens the variables picker instead of being typed; its choice goes in
+    // with the "$".
+    m_prompts->variable = QStringLiteral("x");
+    type(QStringLiteral("$"));
+    QCOMPARE(m_prompts->variableLists.size(), 1);
     QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
     // F3 with no search made opens Search, and never reaches the editor as text.
     QTest::keyClick(m_window->frame().mFile, Qt::Key_F3);

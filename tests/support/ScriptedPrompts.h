@@ -28,10 +28,16 @@ public:
     std::deque<SaveFilesAnswer> saveFiles; // the next Save Files answers; OK on every row when none is left
     QString propertiesPath; // the project folder the Project Properties answer gives
     bool cancelProperties = false;
+    std::deque<QString> inputs; // the next input box answers; a null string or none left cancels
+    std::optional<ExplorerChoice> explorerChoice; // the Code Explorer's answer; closed without one when unset
+    QString variable; // the Variables window's answer ("" cancels)
 
     QList<Message> messages;
     QStringList saveTitles;
     QList<QStringList> saveFilesRows; // the rows of each Save Files question asked
+    QStringList inputTitles;
+    QStringList explorerCaptions; // "<project>|<focused row>" of each Code Explorer shown
+    QList<QStringList> variableLists; // the names each Variables window offered
 
     // The texts of the boxes of one kind, in the order they were shown.
     QStringList texts(Box box) const
@@ -95,6 +101,31 @@ public:
         const bool stopped = saveMarkedRows(rows, marks, save, &allSaved) > 0;
         *notAllSaved = !allSaved;
         return !stopped && allSaved;
+    }
+
+    std::optional<QString> askText(const QString &title) override
+    {
+        inputTitles.append(title);
+        if (inputs.empty())
+            return std::nullopt;
+        const QString answer = inputs.front();
+        inputs.pop_front();
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
+    }
+    bool codeExplorer(const CodeExplorerModel &, const QString &projectName, int focusRow,
+                      ExplorerChoice *choice) override
+    {
+        explorerCaptions.append(projectName + u'|' + QString::number(focusRow));
+        if (explorerChoice)
+            *choice = *explorerChoice;
+        return explorerChoice.has_value();
+    }
+    QString chooseVariable(const QStringList &names) override
+    {
+        variableLists.append(names);
+        return variable;
     }
 
 private:

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// The line scanners behind the Code Explorer, the function and class lists and the variables
+// picker. They are deliberately not tokenisers: plain substring tests, line by line, with no
+// notion of comments or strings, and only the PHP region (and for declarations the SCRIPT
+// element) as context. Their exact rules are what users see in those windows.
+
+// The names one scan found, in the order found; duplicates only where a scan allows them.
+using ScanResults = QStringList;
+
+// Every occurrence of pattern replaced, left to right without overlap, compared case-sensitively.
+// An empty text or pattern, or one that does not occur, gives text unchanged.
+QString ReplaceAll(const QString &text, QStringView pattern, QStringView replacement);
+
+// The distinct PHP variables of lines, each without its "$" and as written where first found;
+// names that differ only in case count as one. Only text inside a PHP region counts.
+ScanResults ScanVariables(const QStringList &lines);
+
+// The names declared with keyword ("function" or "class", in any case) inside PHP regions and
+// SCRIPT elements. Removes the PHP and SCRIPT tag marks from lines as it goes: callers pass a
+// copy, and find the occurrence lines of the names in the copy as it was left.
+ScanResults ScanDeclarations(QStringList &lines, QStringView keyword);
+// The same names, leaving lines as they are (only the names are wanted).
+ScanResults DeclaredNames(const QStringList &lines, QStringView keyword);
+
+// The character test of variable names: a letter, digit, "_" or any character above 127, or the
+// two characters of "->".
+bool IsVariableChar(QChar previous, QChar current, QChar next);
+
+// text without leading and trailing blanks and control characters.
+QStringView trimmedBlanks(QStringView text);
+// ASCII letters a to z upper-cased; nothing else changes.
+QString asciiUpper(QStringView text);
+// Where upperNeedle (already ASCII upper-cased) first occurs in text with ASCII letters compared
+// without regard to case, from position from; -1 when it does not, or when upperNeedle is empty.
+qsizetype indexOfAsciiNoCase(QStringView text, QStringView upperNeedle, qsizetype from = 0);

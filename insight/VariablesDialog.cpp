@@ -1,0 +1,119 @@
+#include "VariablesDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype MaxNameLength = 255;
+
+bool startsName(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_' || u >= 128;
+}
+
+} // namespace
+
+VariablesDialog::VariablesDialog(const ScanResults &names, QWidget *parent)
+    : QDialog(parent, Qt::Tool),
+      m_search(new QLineEdit),
+      m_grid(new QTreeWidget)
+{
+    setObjectName(QStringLiteral("TForm_Variables"));
+    setWindowTitle(QStringLiteral("PHP Variables"));
+    resize(421, 302);
+    auto *label = new QLabel(QStringLiteral("Search For:"));
+    label->setObjectName(QStringLiteral("Label1"));
+    m_search->setObjectName(QStringLiteral("eVarname"));
+    m_grid->setObjectName(QStringLiteral("Grid"));
+    m_grid->setHeaderLabels({QStringLiteral("Existing Variables")});
+    m_grid->setRootIsDecorated(false);
+
+    ScanResults sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    for (const QString &name : std::as_const(sorted))
+        m_grid->addTopLevelItem(new QTreeWidgetItem({name.left(MaxNameLength)}));
+    if (m_grid->topLevelItemCount() > 0)
+        m_grid->setCurrentItem(m_grid->topLevelItem(0));
+
+    auto *buttons = new QDialogButtonBox;
+    QPushButton *insert = buttons->addButton(QStringLiteral("Insert"), QDialogButtonBox::AcceptRole);
+    insert->setObjectName(QStringLiteral("Button1"));
+    insert->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("Button2"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(label);
+    searchRow->addWidget(m_search);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(searchRow);
+    layout->addWidget(m_grid);
+    layout->addWidget(buttons);
+
+    connect(m_search, &QLineEdit::textEdited, this, &VariablesDialog::locate);
+    connect(m_grid, &QTreeWidget::currentItemChanged, this, [this] {
+        if (m_grid->hasFocus())
+            copyCurrentName();
+    });
+    m_search->installEventFilter(this);
+    m_grid->installEventFilter(this);
+    m_search->setFocus();
+}
+
+QString VariablesDialog::result() const
+{
+    return QDialog::result() == Accepted ? m_search->text() : QString();
+}
+
+bool VariablesDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::FocusIn)
+        copyCurrentName();
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == m_search && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+        m_grid->setFocus();
+        return true;
+    }
+    // Typing in the list goes on with the name in the search box.
+    if (watched == m_grid && key->text().size() == 1 && startsName(key->text().front())) {
+        m_search->setFocus();
+        m_search->setText(m_search->text() + key->text());
+        m_search->end(false);
+        locate(m_search->text());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void VariablesDialog::locate(const QString &prefix)
+{
+    for (int i = 0; i < m_grid->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *row = m_grid->topLevelItem(i);
+        if (row->text(0).startsWith(prefix, Qt::CaseInsensitive)) {
+            m_grid->setCurrentItem(row);
+            return;
+        }
+    }
+}
+
+void VariablesDialog::copyCurrentName()
+{
+    if (const QTreeWidgetItem *row = m_grid->currentItem())
+        m_search->setText(row->text(0));
+}

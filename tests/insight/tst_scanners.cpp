@@ -1,0 +1,155 @@
+#include "Scanners.h"
+
+#include <QtTest>
+
+class TestScanners : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replaceAll_data();
+    void replaceAll();
+    void variables_data();
+    void variables();
+    void declarations_data();
+    void declarations();
+    void declarationsRemoveTagMarks();
+    void asciiCaseOnly();
+};
+
+void TestScanners::replaceAll_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("every occurrence") << "$a = $ab + $a;"
+                                      << "$a"
+                                      << ""
+                                      << " = b + ;";
+    QTest::addRow("no overlap") << "aaaa"
+                                << "aa"
+                                << "b"
+                                << "bb";
+    QTest::addRow("case-sensitive") << "<script><SCRIPT>"
+                                    << "<SCRIPT"
+                                    << ""
+                                    << "<script>>";
+    QTest::addRow("not found") << "abc"
+                               << "x"
+                               << "y"
+                               << "abc";
+    QTest::addRow("empty pattern") << "abc"
+                                   << ""
+                                   << "y"
+                                   << "abc";
+    QTest::addRow("empty text") << ""
+                                << "a"
+                                << "y"
+                                << "";
+    QTest::addRow("longer replacement") << "a.b"
+                                        << "."
+                                        << "::"
+                                        << "a::b";
+}
+
+void TestScanners::replaceAll()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+    QCOMPARE(ReplaceAll(text, pattern, replacement), expected);
+}
+
+void TestScanners::variables_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addRow("two on a line") << QStringList{"<?php", "$a = $b;"} << QStringList{"a", "b"};
+    QTest::addRow("first spelling wins") << QStringList{"<?", "$Total = 1;", "$total++;"} << QStringList{"Total"};
+    QTest::addRow("a prefix consumes the longer name") << QStringList{"<?php $a = $ab;"} << QStringList{"a"};
+    QTest::addRow("lone dollar takes every dollar") << QStringList{"<?php", "echo '$' . $x;"} << QStringList{};
+    QTest::addRow("outside PHP") << QStringList{"$a", "<?php $b ?>", "$c"} << QStringList{"b"};
+    QTest::addRow("left of the open mark counts") << QStringList{"$a <?php"} << QStringList{"a"};
+    QTest::addRow("right of the close mark counts") << QStringList{"<?php ?> $a"} << QStringList{"a"};
+    QTest::addRow("a close mark alone does not end PHP")
+        << QStringList{"<?php $a;", "?>", "Cost: $5"} << QStringList{"a", "5"};
+    QTest::addRow("a close mark with a dollar ends PHP")
+        << QStringList{"<?php", "$a ?>", "Cost: $5"} << QStringList{"a"};
+    QTest::addRow("arrows") << QStringList{"<?php $this->name; $a->b->c;"} << QStringList{"this->name", "a->b->c"};
+    QTest::addRow("arrow at the line's end") << QStringList{"<?php $obj->"} << QStringList{"obj->"};
+    QTest::addRow("minus is not an arrow") << QStringList{"<?php $a-1;"} << QStringList{"a"};
+    QTest::addRow("digits and non-ASCII")
+        << QStringList{"<?php $5; $caf\u00e9; $_x;"} << QStringList{"5", "caf\u00e9", "_x"};
+    QTest::addRow("case folding beyond ASCII") << QStringList{"<?php $\u00c4; $\u00e4;"} << QStringList{"\u00c4"};
+}
+
+void TestScanners::variables()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, expected);
+    const QStringList before = lines;
+    QCOMPARE(ScanVariables(lines), expected);
+    QCOMPARE(lines, before);
+}
+
+void TestScanners::declarations_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QStringList>("expected");
+    const QString f = QStringLiteral("function");
+    const QString c = QStringLiteral("class");
+    QTest::addRow("function") << QStringList{"<?php", "function getName($id) {"} << f << QStringList{"getName"};
+    QTest::addRow("class extends") << QStringList{"<?php class Cart extends Base {"} << c
+                                   << QStringList{"Cart extends Base"};
+    QTest::addRow("class alone") << QStringList{"<?", "class Cart"} << c << QStringList{"Cart"};
+    QTest::addRow("default value") << QStringList{"<?", "function add($a, $b = 0)"} << f << QStringList{};
+    QTest::addRow("comment") << QStringList{"<?", "// this function returns x"} << f << QStringList{"returns x"};
+    QTest::addRow("two spaces") << QStringList{"<?", "function  calc ($x)"} << f << QStringList{"calc"};
+    QTest::addRow("inside longer words") << QStringList{"<?", "MYFUNCTION go()", "if (function_exists('x'))"} << f
+                                         << QStringList{"go", "exists"};
+    QTest::addRow("twice") << QStringList{"<?", "function f() {", "function f() {"} << f << QStringList{"f", "f"};
+    QTest::addRow("keyword at the end") << QStringList{"<?", "// ends with function"} << f << QStringList{""};
+    QTest::addRow("keyword any case") << QStringList{"<?", "CLASS Big"} << QStringLiteral("ClAsS")
+                                      << QStringList{"Big"};
+    QTest::addRow("outside tags") << QStringList{"function go() {"} << f << QStringList{};
+    QTest::addRow("script element") << QStringList{"<SCRIPT>", "function go() {", "</SCRIPT>", "function after() {"}
+                                    << f << QStringList{"go", "after"};
+    QTest::addRow("script closed on a keyword line")
+        << QStringList{"<script>", "function go() {} </SCRIPT>", "function after() {"} << f << QStringList{"go"};
+    QTest::addRow("PHP closed on a keyword line")
+        << QStringList{"<?php function a() { ?>", "function b() {"} << f << QStringList{"a"};
+    QTest::addRow("first keyword only") << QStringList{"<?php function a() {} function b() {}"} << f
+                                        << QStringList{"a"};
+}
+
+void TestScanners::declarations()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, keyword);
+    QFETCH(QStringList, expected);
+    QCOMPARE(ScanDeclarations(lines, keyword), expected);
+}
+
+void TestScanners::declarationsRemoveTagMarks()
+{
+    QStringList lines{"<?php function a() { ?>", "<SCRIPT>x</SCRIPT> <script>", "function go() {}", "</script>"};
+    ScanDeclarations(lines, u"function");
+    // The SCRIPT marks are removed only in upper case; the closing mark only on keyword lines.
+    QCOMPARE(lines, (QStringList{"php function a() { ", ">x</SCRIPT> <script>", "function go() {}", "</script>"}));
+}
+
+void TestScanners::asciiCaseOnly()
+{
+    QCOMPARE(asciiUpper(u"abc\u00e9z"), QStringLiteral("ABC\u00e9Z"));
+    QCOMPARE(indexOfAsciiNoCase(u"a Function b", u"FUNCTION"), 2);
+    QCOMPARE(indexOfAsciiNoCase(u"fun FUNC", u"FUNCTION"), -1);
+    QCOMPARE(indexOfAsciiNoCase(u"xx$aB", u"$AB"), 2);
+    QCOMPARE(indexOfAsciiNoCase(u"caf\u00c9", u"CAF\u00e9"), -1);
+    QCOMPARE(indexOfAsciiNoCase(u"abc", u""), -1);
+}
+
+QTEST_GUILESS_MAIN(TestScanners)
+#include "tst_scanners.moc"
