@@ -3,6 +3,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "OffscreenBenchmarks.h"
+#include "ResidentMemory.h"
 #include "TestHighlighter.h"
 
 #include <QApplication>
@@ -52,15 +53,6 @@ void timeSteps(benchmark::State &state, const char *counter, double unit, int st
         body();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     state.counters[counter] = elapsed.count() * unit / (static_cast<double>(state.iterations()) * stepsPerIteration);
-}
-
-qint64 residentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
 void BM_SetText_50MB(benchmark::State &state)

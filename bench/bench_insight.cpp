@@ -4,6 +4,7 @@
 #include "CodeExplorerModel.h"
 #include "Project.h"
 #include "ReferenceExplorer.h"
+#include "ResidentMemory.h"
 #include "Scanners.h"
 #include "TextEncoding.h"
 
@@ -22,14 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-qint64 residentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
 
 struct Site {
     QString error; // empty when the files loaded

@@ -2,6 +2,7 @@
 // a 50 MB file takes above an empty start.
 #include "MainWindow.h"
 #include "OffscreenBenchmarks.h"
+#include "ResidentMemory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -14,14 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-qint64 residentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
