@@ -7,19 +7,14 @@
 
 namespace {
 
-bool isNameChar(QChar c)
-{
-    const char16_t u = c.unicode();
-    return isAsciiLetter(u) || isAsciiDigit(u) || u == u'_' || u > 127;
-}
-
 // The first occurrence of text in line from column from, as a whole word, without regard to case.
 qsizetype findWholeWord(const QString &line, const QString &text, qsizetype from = 0)
 {
     for (qsizetype at = line.indexOf(text, from, Qt::CaseInsensitive); at >= 0;
          at = line.indexOf(text, at + 1, Qt::CaseInsensitive)) {
         const qsizetype end = at + text.size();
-        if ((at == 0 || !isNameChar(line[at - 1])) && (end == line.size() || !isNameChar(line[end])))
+        if ((at == 0 || !isNameChar(line[at - 1].unicode()))
+            && (end == line.size() || !isNameChar(line[end].unicode())))
             return at;
     }
     return -1;

@@ -8,8 +8,6 @@
 #include <QListWidget>
 #include <QToolBar>
 
-#include <algorithm>
-
 DeclarationPanes::DeclarationPanes(const MainFrame &frame, CodeInsight &insight, QObject *parent)
     : QObject(parent),
       m_frame(frame),
@@ -47,11 +45,8 @@ void DeclarationPanes::toggle(const Pane &pane, const Pane &other, const QWidget
     const int top = m_frame.lblFileName->height() + m_frame.ToolBar2->height() + 1;
     const int left = anchor ? anchor->mapTo(m_frame.pnlEditor, QPoint()).x() : 0;
     pane.panel->move(left, top);
-    ScanResults names = m_insight.declarations(pane.keyword);
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     pane.list->clear();
-    pane.list->addItems(names);
+    pane.list->addItems(sortedWithoutCase(m_insight.declarations(pane.keyword)));
     pane.panel->show();
     pane.panel->raise();
 }

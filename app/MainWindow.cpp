@@ -61,6 +61,8 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
         *m_fileEditor, m_options, m_history, *m_placement,
         std::make_unique<DialogPrompts>(this, m_files.dataDir() + QStringLiteral("icons/"), *m_placement),
         [this](int number) { return m_frame.message(number); });
+    m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
+    m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
     FormCreate();
 }
 
@@ -92,8 +94,6 @@ void MainWindow::FormCreate()
     connectEditor();
     connectProjects();
     m_preview = new PreviewPane(m_frame, *m_projects, m_options, m_files.dataDir(), this);
-    m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
-    m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
     connect(m_preview, &PreviewPane::closed, this, &MainWindow::RefreshWindowState);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::sessionEnding);
     // With no project yet every project button is off; nothing is written until a refresh, and
@@ -107,7 +107,7 @@ void MainWindow::connectProjects()
                                                       m_files.dataDir() + QStringLiteral("icons/"));
     connect(m_projects.get(), &ProjectController::stateChanged, this, &MainWindow::RefreshWindowState);
     connect(m_projects.get(), &ProjectController::historyChanged, this, &MainWindow::BuildReopenMenu);
-    connect(m_projects.get(), &ProjectController::activeFileChanged, this, &MainWindow::hideDeclarationPanes);
+    connect(m_projects.get(), &ProjectController::activeFileChanged, m_declarationPanes, &DeclarationPanes::hide);
 }
 
 void MainWindow::connectEditor()
@@ -152,7 +152,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         if (mFileKeyDown(*static_cast<QKeyEvent *>(event)))
             return true;
         break;
-    case QEvent::MouseButtonPress: hideDeclarationPanes(); break;
+    case QEvent::MouseButtonPress: m_declarationPanes->hide(); break;
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
         UpdateEditButtons();
@@ -185,12 +185,6 @@ bool MainWindow::mFileKeyDown(const QKeyEvent &key)
     case EditorKeyCommand::None: break;
     }
     return false;
-}
-
-void MainWindow::hideDeclarationPanes()
-{
-    if (m_declarationPanes)
-        m_declarationPanes->hide();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)

@@ -98,7 +98,6 @@ private:
     // The editor's key-down handling; true when the key was used up here.
     bool mFileKeyDown(const QKeyEvent &key);
     void mFileChange();
-    void hideDeclarationPanes();
     void BuildReopenMenu();
     // A tool button's icon: ours when the data folder has it, else the theme's.
     QIcon commandIcon(const CommandRow &row) const;

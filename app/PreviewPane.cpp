@@ -165,20 +165,30 @@ void PreviewPane::ShowPreview(bool asFile)
         return;
     }
     enterPreview();
-    m_title->setText(start.title);
-    m_address->setText(start.address);
     m_frame.statusText->setText(m_projects.message(11));
-    eAdresaKeyPress();
+    showPage(start.title, start.address);
 }
 
 void PreviewPane::enterPreview()
 {
+    showPane();
+    m_projects.setPreviewing(true);
+    m_closeKey->setEnabled(true);
+}
+
+void PreviewPane::showPane()
+{
     m_returnFile = m_projects.activeFile();
     m_projects.StoreEditorState();
-    m_projects.setPreviewing(true);
     m_frame.pnlWork->hide();
     m_frame.pnlPreview->show();
-    m_closeKey->setEnabled(true);
+}
+
+void PreviewPane::showPage(const QString &title, const QString &address)
+{
+    m_title->setText(title);
+    m_address->setText(address);
+    eAdresaKeyPress();
 }
 
 void PreviewPane::DisplayHelp1Click(const QString &helpFile)
@@ -188,13 +198,8 @@ void PreviewPane::DisplayHelp1Click(const QString &helpFile)
                                                   "Please visit homepage to acces user doucmentation!"));
         return;
     }
-    m_returnFile = m_projects.activeFile();
-    m_projects.StoreEditorState();
-    m_frame.pnlWork->hide();
-    m_frame.pnlPreview->show();
-    m_title->setText(QStringLiteral("Help"));
-    m_address->setText(helpFile);
-    eAdresaKeyPress();
+    showPane();
+    showPage(QStringLiteral("Help"), helpFile);
 }
 
 void PreviewPane::ClosePreview()

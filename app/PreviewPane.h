@@ -50,6 +50,9 @@ signals:
 
 private:
     void buildPane();
+    // The work area gives way to the pane, which returns to the active file when it closes.
+    void showPane();
+    void showPage(const QString &title, const QString &address);
     QWebEngineView *createBrowser();
     void browserDocumentComplete(bool ok);
 

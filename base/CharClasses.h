@@ -15,6 +15,12 @@ constexpr bool isAsciiDigit(int c)
     return c >= '0' && c <= '9';
 }
 
+// What PHP names are made of: ASCII letters and digits, "_", and any character above 127.
+constexpr bool isNameChar(int c)
+{
+    return isAsciiLetter(c) || isAsciiDigit(c) || c == '_' || c > 127;
+}
+
 constexpr bool isHexDigit(int c)
 {
     return isAsciiDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');

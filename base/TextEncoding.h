@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -15,6 +16,9 @@ struct DecodedText {
     QString text;
     TextEncoding encoding = TextEncoding::Utf8;
 };
+
+// The mark some editors put before UTF-8 text.
+inline constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 
 DecodedText decodeText(const QByteArray &bytes);
 QByteArray encodeText(const QString &text, TextEncoding encoding);

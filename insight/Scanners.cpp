@@ -30,6 +30,16 @@ bool containsExact(QStringView text, QStringView pattern)
     return findExact(text, pattern) >= 0;
 }
 
+QChar asciiUpperChar(QChar c)
+{
+    return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 0x20) : c;
+}
+
+QChar asciiLowerChar(QChar c)
+{
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 0x20) : c;
+}
+
 struct LineMarks {
     bool phpOpen = false;
     bool phpClose = false;
@@ -57,10 +67,9 @@ LineMarks marksOf(QStringView line)
 // a "<" or the keyword's first letter.
 bool mayDeclare(QStringView line, QChar upperFirst)
 {
-    const char16_t upper = upperFirst.unicode();
-    const char16_t lower = upper >= u'A' && upper <= u'Z' ? upper + 0x20 : upper;
+    const QChar lowerFirst = asciiLowerChar(upperFirst);
     for (QChar c : line)
-        if (c.unicode() == u'<' || c.unicode() == upper || c.unicode() == lower)
+        if (c == u'<' || c == upperFirst || c == lowerFirst)
             return true;
     return false;
 }
@@ -68,11 +77,6 @@ bool mayDeclare(QStringView line, QChar upperFirst)
 bool containsAsciiNoCase(QStringView text, QStringView upperNeedle)
 {
     return indexOfAsciiNoCase(text, upperNeedle) >= 0;
-}
-
-QChar asciiUpperChar(QChar c)
-{
-    return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 0x20) : c;
 }
 
 // From the "$" at dollar, the name as far as IsVariableChar reaches.
@@ -114,71 +118,6 @@ void scanDeclarationLine(const QString &line, QStringView keyword, ScanResults &
     }
 }
 
-} // namespace
-
-QString ReplaceAll(const QString &text, QStringView pattern, QStringView replacement)
-{
-    if (text.isEmpty() || pattern.isEmpty())
-        return text;
-    qsizetype found = findExact(text, pattern);
-    if (found < 0)
-        return text;
-    QString replaced;
-    replaced.reserve(text.size());
-    qsizetype from = 0;
-    do {
-        replaced += QStringView(text).mid(from, found - from);
-        replaced += replacement;
-        from = found + pattern.size();
-        found = findExact(text, pattern, from);
-    } while (found >= 0);
-    replaced += QStringView(text).mid(from);
-    return replaced;
-}
-
-bool IsVariableChar(QChar previous, QChar current, QChar next)
-{
-    const char16_t c = current.unicode();
-    return isAsciiLetter(c) || isAsciiDigit(c) || c == u'_' || c > 127 || (c == u'-' && next == u'>')
-        || (previous == u'-' && c == u'>');
-}
-
-ScanResults ScanVariables(const QStringList &lines)
-{
-    ScanResults results;
-    QSet<QString> seen; // as written, so a name seen before costs no case folding
-    QSet<QString> found; // case-folded
-    QString rest;
-    QString pattern;
-    bool inPhp = false;
-    for (const QString &line : lines) {
-        const LineMarks marks = marksOf(line);
-        inPhp = inPhp || marks.phpOpen;
-        if (!marks.dollar)
-            continue;
-        rest = line;
-        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$')) {
-            const QString name = variableNameAt(rest, dollar);
-            if (!name.isEmpty() && inPhp && !seen.contains(name)) {
-                seen.insert(name);
-                if (const QString key = name.toCaseFolded(); !found.contains(key)) {
-                    found.insert(key);
-                    results.append(name);
-                }
-            }
-            // Also takes away longer names that begin with this one; a lone "$" takes every "$".
-            pattern = u'$';
-            pattern += name;
-            rest.remove(pattern);
-        }
-        if (marks.phpClose)
-            inPhp = false;
-    }
-    return results;
-}
-
-namespace {
-
 struct DeclarationScan {
     QString keyword; // upper-cased
     ScanResults results;
@@ -216,6 +155,66 @@ struct DeclarationScan {
 
 } // namespace
 
+QString ReplaceAll(const QString &text, QStringView pattern, QStringView replacement)
+{
+    if (text.isEmpty() || pattern.isEmpty())
+        return text;
+    qsizetype found = findExact(text, pattern);
+    if (found < 0)
+        return text;
+    QString replaced;
+    replaced.reserve(text.size());
+    qsizetype from = 0;
+    do {
+        replaced += QStringView(text).mid(from, found - from);
+        replaced += replacement;
+        from = found + pattern.size();
+        found = findExact(text, pattern, from);
+    } while (found >= 0);
+    replaced += QStringView(text).mid(from);
+    return replaced;
+}
+
+bool IsVariableChar(QChar previous, QChar current, QChar next)
+{
+    const char16_t c = current.unicode();
+    return isNameChar(c) || (c == u'-' && next == u'>') || (previous == u'-' && c == u'>');
+}
+
+ScanResults ScanVariables(const QStringList &lines)
+{
+    ScanResults results;
+    QSet<QString> seen; // as written, so a name seen before costs no case folding
+    QSet<QString> found; // case-folded
+    QString rest;
+    QString pattern;
+    bool inPhp = false;
+    for (const QString &line : lines) {
+        const LineMarks marks = marksOf(line);
+        inPhp = inPhp || marks.phpOpen;
+        if (!marks.dollar)
+            continue;
+        rest = line;
+        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$')) {
+            const QString name = variableNameAt(rest, dollar);
+            if (!name.isEmpty() && inPhp && !seen.contains(name)) {
+                seen.insert(name);
+                if (const QString key = name.toCaseFolded(); !found.contains(key)) {
+                    found.insert(key);
+                    results.append(name);
+                }
+            }
+            // Also takes away longer names that begin with this one; a lone "$" takes every "$".
+            pattern = u'$';
+            pattern += name;
+            rest.remove(pattern);
+        }
+        if (marks.phpClose)
+            inPhp = false;
+    }
+    return results;
+}
+
 ScanResults ScanDeclarations(QStringList &lines, QStringView keyword)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
@@ -230,6 +229,13 @@ ScanResults DeclaredNames(const QStringList &lines, QStringView keyword)
     for (QString line : lines)
         scan.scan(line);
     return scan.results;
+}
+
+ScanResults sortedWithoutCase(ScanResults names)
+{
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return names;
 }
 
 QStringView trimmedBlanks(QStringView text)
@@ -257,8 +263,8 @@ qsizetype indexOfAsciiNoCase(QStringView text, QStringView upperNeedle, qsizetyp
     if (upperNeedle.isEmpty())
         return -1;
     const QChar first = upperNeedle.front();
-    const bool letter = first >= u'A' && first <= u'Z';
-    const QChar lower = letter ? QChar(first.unicode() + 0x20) : first;
+    const QChar lower = asciiLowerChar(first);
+    const bool letter = lower != first;
     const qsizetype last = text.size() - upperNeedle.size();
     // The candidates are found with the library's fast character search, once per case.
     qsizetype upperAt = text.indexOf(first, from);

@@ -31,6 +31,9 @@ ScanResults DeclaredNames(const QStringList &lines, QStringView keyword);
 // two characters of "->".
 bool IsVariableChar(QChar previous, QChar current, QChar next);
 
+// The names in alphabetical order without regard to case, as the lists of names show them.
+ScanResults sortedWithoutCase(ScanResults names);
+
 // text without leading and trailing blanks and control characters.
 QStringView trimmedBlanks(QStringView text);
 // ASCII letters a to z upper-cased; nothing else changes.

@@ -1,5 +1,7 @@
 #include "VariablesDialog.h"
 
+#include "CharClasses.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,17 +12,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace {
 
 constexpr qsizetype MaxNameLength = 255;
-
-bool startsName(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_' || u >= 128;
-}
 
 } // namespace
 
@@ -39,10 +33,7 @@ VariablesDialog::VariablesDialog(const ScanResults &names, QWidget *parent)
     m_grid->setHeaderLabels({QStringLiteral("Existing Variables")});
     m_grid->setRootIsDecorated(false);
 
-    ScanResults sorted = names;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    for (const QString &name : std::as_const(sorted))
+    for (const QString &name : sortedWithoutCase(names))
         m_grid->addTopLevelItem(new QTreeWidgetItem({name.left(MaxNameLength)}));
     if (m_grid->topLevelItemCount() > 0)
         m_grid->setCurrentItem(m_grid->topLevelItem(0));
@@ -91,7 +82,7 @@ bool VariablesDialog::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // Typing in the list goes on with the name in the search box.
-    if (watched == m_grid && key->text().size() == 1 && startsName(key->text().front())) {
+    if (watched == m_grid && key->text().size() == 1 && isNameChar(key->text().front().unicode())) {
         m_search->setFocus();
         m_search->setText(m_search->text() + key->text());
         m_search->end(false);

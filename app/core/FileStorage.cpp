@@ -10,8 +10,6 @@
 
 namespace {
 
-const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
 // Writing a character Latin-1 cannot hold would turn it into "?".
 bool fitsLatin1(QStringView text)
 {
@@ -83,7 +81,7 @@ QByteArray encodeFileContent(const ProjectFile &file, TextEncoding *encoding)
     const QString text = joinLines(file.Text, lineEnd, file.FinalLineEnd);
     *encoding = file.Encoding == TextEncoding::Latin1 && !fitsLatin1(text) ? TextEncoding::Utf8 : file.Encoding;
     const QByteArray bytes = encodeText(text, *encoding);
-    return file.HasBom && *encoding == TextEncoding::Utf8 ? Utf8Bom + bytes : bytes;
+    return file.HasBom && *encoding == TextEncoding::Utf8 ? Utf8Bom.toByteArray() + bytes : bytes;
 }
 
 QString fileSizeText(qint64 bytes)

@@ -86,8 +86,7 @@ ProjectFileLine parseFileLine(QStringView value)
 
 QString projectFileText(QByteArrayView bytes)
 {
-    constexpr QByteArrayView Bom("\xEF\xBB\xBF");
-    return pathFromBytes(bytes.startsWith(Bom) ? bytes.sliced(Bom.size()) : bytes);
+    return pathFromBytes(bytes.startsWith(Utf8Bom) ? bytes.sliced(Utf8Bom.size()) : bytes);
 }
 
 std::optional<ProjectFileContents> parseProjectFile(QStringView text)
