@@ -5,6 +5,13 @@
 #include <QSet>
 
 #include <algorithm>
+#include <bit>
+#include <list>
+#include <unordered_set>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -46,32 +53,76 @@ struct LineMarks {
     bool dollar = false;
 };
 
+// Calls visit with every position of text that holds one of the three characters, in order,
+// until visit answers true; answers whether it did. Eight characters at a time where the
+// processor can: the scans pass over every character of files of many megabytes, and most
+// lines hold none of what they look for.
+template <typename Visit>
+bool visitAnyOf(QStringView text, char16_t a, char16_t b, char16_t c, Visit visit)
+{
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i va = _mm_set1_epi16(short(a));
+    const __m128i vb = _mm_set1_epi16(short(b));
+    const __m128i vc = _mm_set1_epi16(short(c));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)),
+                                          _mm_cmpeq_epi16(chunk, vc));
+        // Each character sets two bits of the mask.
+        for (unsigned mask = unsigned(_mm_movemask_epi8(hits)); mask != 0; mask &= ~(3u << std::countr_zero(mask)))
+            if (visit(i + std::countr_zero(mask) / 2))
+                return true;
+    }
+#endif
+    for (; i < size; ++i)
+        if ((data[i] == a || data[i] == b || data[i] == c) && visit(i))
+            return true;
+    return false;
+}
+
+bool startsWithAsciiNoCase(QStringView text, QStringView upperNeedle)
+{
+    if (text.size() < upperNeedle.size())
+        return false;
+    for (qsizetype i = 0; i < upperNeedle.size(); ++i)
+        if (asciiUpperChar(text[i]) != upperNeedle[i])
+            return false;
+    return true;
+}
+
+// The two characters at at (the first of them already known to match).
+bool pairAt(QStringView line, qsizetype at, QStringView pair)
+{
+    return at + 1 < line.size() && line[at + 1] == pair[1];
+}
+
 // What the variable scan looks for, in one pass over the line.
 LineMarks marksOf(QStringView line)
 {
     LineMarks marks;
-    const qsizetype last = line.size() - 1;
-    for (qsizetype i = 0; i <= last; ++i) {
-        const char16_t c = line[i].unicode();
-        if (c == u'$')
-            marks.dollar = true;
-        else if (c == u'<' && i < last && line[i + 1] == u'?')
-            marks.phpOpen = true;
-        else if (c == u'?' && i < last && line[i + 1] == u'>')
-            marks.phpClose = true;
-    }
+    visitAnyOf(line, u'$', u'<', u'?', [&](qsizetype at) {
+        const QChar c = line[at];
+        marks.dollar = marks.dollar || c == u'$';
+        marks.phpOpen = marks.phpOpen || (c == PhpOpen[0] && pairAt(line, at, PhpOpen));
+        marks.phpClose = marks.phpClose || (c == PhpClose[0] && pairAt(line, at, PhpClose));
+        return false;
+    });
     return marks;
 }
 
-// Whether the declaration scan has anything to do on the line: a tag mark or the keyword need
-// a "<" or the keyword's first letter.
-bool mayDeclare(QStringView line, QChar upperFirst)
+// Whether the declaration scan has anything to do on the line: without "<?", "<SCRIPT" or the
+// keyword (both in any case) it leaves the line as it is.
+bool mayDeclare(QStringView line, QStringView keyword)
 {
-    const QChar lowerFirst = asciiLowerChar(upperFirst);
-    for (QChar c : line)
-        if (c == u'<' || c == upperFirst || c == lowerFirst)
-            return true;
-    return false;
+    const char16_t upper = keyword.front().unicode();
+    const char16_t lower = asciiLowerChar(keyword.front()).unicode();
+    return visitAnyOf(line, u'<', upper, lower, [&](qsizetype at) {
+        return line[at] == u'<' ? pairAt(line, at, PhpOpen) || startsWithAsciiNoCase(line.sliced(at), ScriptOpen)
+                                : startsWithAsciiNoCase(line.sliced(at), keyword);
+    });
 }
 
 bool containsAsciiNoCase(QStringView text, QStringView upperNeedle)
@@ -80,13 +131,51 @@ bool containsAsciiNoCase(QStringView text, QStringView upperNeedle)
 }
 
 // From the "$" at dollar, the name as far as IsVariableChar reaches.
-QString variableNameAt(QStringView text, qsizetype dollar)
+QStringView variableNameAt(QStringView text, qsizetype dollar)
 {
     qsizetype i = dollar + 1;
     while (i < text.size() && IsVariableChar(text[i - 1], text[i], i + 1 < text.size() ? text[i + 1] : QChar()))
         ++i;
-    return text.mid(dollar + 1, i - dollar - 1).toString();
+    return text.sliced(dollar + 1, i - dollar - 1);
 }
+
+// Every occurrence of pattern at or after from taken out of text, left to right without
+// overlap, in place.
+void removeAll(QString &text, QStringView pattern, qsizetype from)
+{
+    qsizetype found = findExact(text, pattern, from);
+    if (found < 0)
+        return;
+    QChar *data = text.data();
+    qsizetype written = found;
+    qsizetype read = found;
+    while (found >= 0) {
+        std::copy(data + read, data + found, data + written);
+        written += found - read;
+        read = found + pattern.size();
+        found = findExact(text, pattern, read);
+    }
+    std::copy(data + read, data + text.size(), data + written);
+    text.truncate(written + text.size() - read);
+}
+
+// Calls visit for every line. Each line's characters are a block of memory of their own;
+// asking for those of a few lines ahead keeps the scan from waiting on every line.
+template <typename Lines, typename Visit>
+void forEachLineAhead(Lines &lines, Visit visit)
+{
+    constexpr qsizetype Ahead = 8;
+    const qsizetype count = lines.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i + Ahead < count)
+            __builtin_prefetch(std::as_const(lines)[i + Ahead].constData());
+        visit(lines[i]);
+    }
+}
+
+struct ViewHash {
+    size_t operator()(QStringView view) const { return qHash(view); }
+};
 
 // The name after the first keyword of upper: the character after the keyword is skipped, and
 // the name runs to the next "{" or "(" or the line's end.
@@ -124,11 +213,10 @@ struct DeclarationScan {
     bool inPhp = false;
     bool inScript = false;
 
-    // One line: its tag marks are removed as they are passed.
+    // One line the scan has something to do on (see mayDeclare): its tag marks are removed as
+    // they are passed.
     void scan(QString &line)
     {
-        if (!mayDeclare(line, keyword.front()))
-            return;
         if (containsExact(line, PhpOpen)) {
             inPhp = true;
             line = ReplaceAll(line, PhpOpen, {});
@@ -175,59 +263,66 @@ QString ReplaceAll(const QString &text, QStringView pattern, QStringView replace
     return replaced;
 }
 
-bool IsVariableChar(QChar previous, QChar current, QChar next)
-{
-    const char16_t c = current.unicode();
-    return isNameChar(c) || (c == u'-' && next == u'>') || (previous == u'-' && c == u'>');
-}
-
 ScanResults ScanVariables(const QStringList &lines)
 {
     ScanResults results;
-    QSet<QString> seen; // as written, so a name seen before costs no case folding
-    QSet<QString> found; // case-folded
+    // Every spelling met so far, as views of the strings kept in spellings, so that looking up
+    // a name costs no copy and no case folding; found holds the case-folded names listed.
+    std::list<QString> spellings;
+    std::unordered_set<QStringView, ViewHash> seen;
+    QSet<QString> found;
     QString rest;
     QString pattern;
     bool inPhp = false;
-    for (const QString &line : lines) {
+    forEachLineAhead(lines, [&](const QString &line) {
         const LineMarks marks = marksOf(line);
         inPhp = inPhp || marks.phpOpen;
         if (!marks.dollar)
-            continue;
-        rest = line;
-        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$')) {
-            const QString name = variableNameAt(rest, dollar);
+            return;
+        // Reuses the buffer of the line before.
+        rest.resize(0);
+        rest += line;
+        // Nothing before a "$" changes when names after it are taken away.
+        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$', dollar)) {
+            const QStringView name = variableNameAt(rest, dollar);
             if (!name.isEmpty() && inPhp && !seen.contains(name)) {
-                seen.insert(name);
-                if (const QString key = name.toCaseFolded(); !found.contains(key)) {
+                seen.insert(spellings.emplace_back(name.toString()));
+                if (const QString key = spellings.back().toCaseFolded(); !found.contains(key)) {
                     found.insert(key);
-                    results.append(name);
+                    results.append(spellings.back());
                 }
             }
             // Also takes away longer names that begin with this one; a lone "$" takes every "$".
-            pattern = u'$';
+            pattern.resize(0);
+            pattern += u'$';
             pattern += name;
-            rest.remove(pattern);
+            removeAll(rest, pattern, dollar);
         }
         if (marks.phpClose)
             inPhp = false;
-    }
+    });
     return results;
 }
 
 ScanResults ScanDeclarations(QStringList &lines, QStringView keyword)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
-    for (QString &line : lines)
-        scan.scan(line);
+    forEachLineAhead(lines, [&scan](QString &line) {
+        if (mayDeclare(line, scan.keyword))
+            scan.scan(line);
+    });
     return scan.results;
 }
 
 ScanResults DeclaredNames(const QStringList &lines, QStringView keyword)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
-    for (QString line : lines)
-        scan.scan(line);
+    forEachLineAhead(lines, [&scan](const QString &line) {
+        if (!mayDeclare(line, scan.keyword))
+            return;
+        QString copy = line;
+        scan.scan(copy);
+    });
     return scan.results;
 }
 
@@ -273,10 +368,7 @@ qsizetype indexOfAsciiNoCase(QStringView text, QStringView upperNeedle, qsizetyp
         const qsizetype at = upperAt < 0 ? lowerAt : lowerAt < 0 ? upperAt : std::min(upperAt, lowerAt);
         if (at < 0 || at > last)
             return -1;
-        qsizetype i = 1;
-        while (i < upperNeedle.size() && asciiUpperChar(text[at + i]) == upperNeedle[i])
-            ++i;
-        if (i == upperNeedle.size())
+        if (startsWithAsciiNoCase(text.sliced(at), upperNeedle))
             return at;
         if (at == upperAt)
             upperAt = text.indexOf(first, at + 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CharClasses.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -29,7 +31,11 @@ ScanResults DeclaredNames(const QStringList &lines, QStringView keyword);
 
 // The character test of variable names: a letter, digit, "_" or any character above 127, or the
 // two characters of "->".
-bool IsVariableChar(QChar previous, QChar current, QChar next);
+inline bool IsVariableChar(QChar previous, QChar current, QChar next)
+{
+    const char16_t c = current.unicode();
+    return isNameChar(c) || (c == u'-' && next == u'>') || (previous == u'-' && c == u'>');
+}
 
 // The names in alphabetical order without regard to case, as the lists of names show them.
 ScanResults sortedWithoutCase(ScanResults names);
