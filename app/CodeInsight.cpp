@@ -107,9 +107,9 @@ void CodeInsight::centreCaretLine()
     m_editor.SetTopLine(m_editor.CaretY() - m_editor.LinesInWindow() / 2);
 }
 
-QStringList CodeInsight::editorLines() const
+QList<QStringView> CodeInsight::editorLines() const
 {
-    QStringList lines;
+    QList<QStringView> lines;
     lines.reserve(m_editor.LineCount());
     for (int row = 1; row <= m_editor.LineCount(); ++row)
         lines.append(m_editor.Line(row));

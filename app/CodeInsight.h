@@ -35,7 +35,8 @@ public:
 private:
     // The caret line in the middle of the editor's window.
     void centreCaretLine();
-    QStringList editorLines() const;
+    // Views of the editor's lines, for a scan made before the text changes.
+    QList<QStringView> editorLines() const;
 
     ProjectController &m_projects;
     EditorModel &m_editor;

@@ -15,15 +15,14 @@ CodeExplorerModel::CodeExplorerModel(const QList<ExplorerSource> &files)
 {
     m_files.reserve(files.size());
     for (const ExplorerSource &source : files) {
-        ScannedFile file{source.FileName, source.FileType, {}, {}};
-        const QStringList lines = splitLines(source.Text);
-        file.lines = {lines, lines, lines};
-        file.entries[index(ExplorerGroup::Variables)] = ScanVariables(lines);
-        file.entries[index(ExplorerGroup::Functions)] =
-            ScanDeclarations(file.lines[index(ExplorerGroup::Functions)], u"function");
-        file.entries[index(ExplorerGroup::Classes)] =
-            ScanDeclarations(file.lines[index(ExplorerGroup::Classes)], u"class");
-        m_files.append(std::move(file));
+        ScannedFile &file = m_files.emplace_back();
+        file.name = source.FileName;
+        file.type = source.FileType;
+        file.text = source.Text;
+        forEachLine(file.text, [&file](QStringView line) { file.lines.append(line); });
+        file.entries[index(ExplorerGroup::Variables)] = ScanVariables(file.lines);
+        file.entries[index(ExplorerGroup::Functions)] = DeclaredNames(file.lines, u"function", &file.changed[0]);
+        file.entries[index(ExplorerGroup::Classes)] = DeclaredNames(file.lines, u"class", &file.changed[1]);
     }
 }
 
@@ -46,16 +45,28 @@ QList<int> CodeExplorerModel::occurrenceLines(qsizetype file, ExplorerGroup grou
     QList<int> found;
     if (name.isEmpty())
         return found;
-    const QStringList &lines = m_files[file].lines[index(group)];
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (indexOfAsciiNoCase(lines[i], search) >= 0)
+    const ScannedFile &scanned = m_files[file];
+    for (qsizetype i = 0; i < scanned.lines.size(); ++i)
+        if (indexOfAsciiNoCase(lineOf(scanned, group, i), search) >= 0)
             found.append(int(i + 1));
     return found;
 }
 
 QString CodeExplorerModel::occurrenceCaption(qsizetype file, ExplorerGroup group, int line) const
 {
-    return lineCaption(line, m_files[file].lines[index(group)].value(line - 1));
+    const ScannedFile &scanned = m_files[file];
+    return lineCaption(line,
+                       line >= 1 && line <= scanned.lines.size() ? lineOf(scanned, group, line - 1) : QStringView());
+}
+
+QStringView CodeExplorerModel::lineOf(const ScannedFile &file, ExplorerGroup group, qsizetype i) const
+{
+    if (group != ExplorerGroup::Variables) {
+        const ChangedLines &changed = file.changed[index(group) - 1];
+        if (const auto line = changed.constFind(i); line != changed.cend())
+            return *line;
+    }
+    return file.lines[i];
 }
 
 QString CodeExplorerModel::lineCaption(int line, QStringView text)

@@ -51,11 +51,16 @@ private:
     struct ScannedFile {
         QString name;
         QString type;
-        // Variables are found in the text's lines; functions and classes in the lines as their
-        // scans left them, which share every line the scan did not change.
-        std::array<QStringList, 3> lines;
+        QString text; // shared with the file table's entry, never copied
+        QList<QStringView> lines; // into text
+        // Functions and classes are found in the lines as their scans left them: these are the
+        // few lines the tag marks were taken out of.
+        std::array<ChangedLines, 2> changed;
         std::array<ScanResults, 3> entries;
     };
+
+    // Line i (from 0) of the file as the group's scan left it.
+    QStringView lineOf(const ScannedFile &file, ExplorerGroup group, qsizetype i) const;
 
     QList<ScannedFile> m_files;
 };

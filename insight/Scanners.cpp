@@ -159,20 +159,6 @@ void removeAll(QString &text, QStringView pattern, qsizetype from)
     text.truncate(written + text.size() - read);
 }
 
-// Calls visit for every line. Each line's characters are a block of memory of their own;
-// asking for those of a few lines ahead keeps the scan from waiting on every line.
-template <typename Lines, typename Visit>
-void forEachLineAhead(Lines &lines, Visit visit)
-{
-    constexpr qsizetype Ahead = 8;
-    const qsizetype count = lines.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i + Ahead < count)
-            __builtin_prefetch(std::as_const(lines)[i + Ahead].constData());
-        visit(lines[i]);
-    }
-}
-
 struct ViewHash {
     size_t operator()(QStringView view) const { return qHash(view); }
 };
@@ -241,6 +227,48 @@ struct DeclarationScan {
     }
 };
 
+template <typename Lines>
+ScanResults scanVariables(const Lines &lines)
+{
+    ScanResults results;
+    // Every spelling met so far, as views of the strings kept in spellings, so that looking up
+    // a name costs no copy and no case folding; found holds the case-folded names listed.
+    std::list<QString> spellings;
+    std::unordered_set<QStringView, ViewHash> seen;
+    QSet<QString> found;
+    QString rest;
+    QString pattern;
+    bool inPhp = false;
+    for (const QStringView line : lines) {
+        const LineMarks marks = marksOf(line);
+        inPhp = inPhp || marks.phpOpen;
+        if (!marks.dollar)
+            continue;
+        // Reuses the buffer of the line before.
+        rest.resize(0);
+        rest += line;
+        // Nothing before a "$" changes when names after it are taken away.
+        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$', dollar)) {
+            const QStringView name = variableNameAt(rest, dollar);
+            if (!name.isEmpty() && inPhp && !seen.contains(name)) {
+                seen.insert(spellings.emplace_back(name.toString()));
+                if (const QString key = spellings.back().toCaseFolded(); !found.contains(key)) {
+                    found.insert(key);
+                    results.append(spellings.back());
+                }
+            }
+            // Also takes away longer names that begin with this one; a lone "$" takes every "$".
+            pattern.resize(0);
+            pattern += u'$';
+            pattern += name;
+            removeAll(rest, pattern, dollar);
+        }
+        if (marks.phpClose)
+            inPhp = false;
+    }
+    return results;
+}
+
 } // namespace
 
 QString ReplaceAll(const QString &text, QStringView pattern, QStringView replacement)
@@ -265,64 +293,35 @@ QString ReplaceAll(const QString &text, QStringView pattern, QStringView replace
 
 ScanResults ScanVariables(const QStringList &lines)
 {
-    ScanResults results;
-    // Every spelling met so far, as views of the strings kept in spellings, so that looking up
-    // a name costs no copy and no case folding; found holds the case-folded names listed.
-    std::list<QString> spellings;
-    std::unordered_set<QStringView, ViewHash> seen;
-    QSet<QString> found;
-    QString rest;
-    QString pattern;
-    bool inPhp = false;
-    forEachLineAhead(lines, [&](const QString &line) {
-        const LineMarks marks = marksOf(line);
-        inPhp = inPhp || marks.phpOpen;
-        if (!marks.dollar)
-            return;
-        // Reuses the buffer of the line before.
-        rest.resize(0);
-        rest += line;
-        // Nothing before a "$" changes when names after it are taken away.
-        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$', dollar)) {
-            const QStringView name = variableNameAt(rest, dollar);
-            if (!name.isEmpty() && inPhp && !seen.contains(name)) {
-                seen.insert(spellings.emplace_back(name.toString()));
-                if (const QString key = spellings.back().toCaseFolded(); !found.contains(key)) {
-                    found.insert(key);
-                    results.append(spellings.back());
-                }
-            }
-            // Also takes away longer names that begin with this one; a lone "$" takes every "$".
-            pattern.resize(0);
-            pattern += u'$';
-            pattern += name;
-            removeAll(rest, pattern, dollar);
-        }
-        if (marks.phpClose)
-            inPhp = false;
-    });
-    return results;
+    return scanVariables(lines);
+}
+
+ScanResults ScanVariables(const QList<QStringView> &lines)
+{
+    return scanVariables(lines);
 }
 
 ScanResults ScanDeclarations(QStringList &lines, QStringView keyword)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
-    forEachLineAhead(lines, [&scan](QString &line) {
+    for (QString &line : lines)
         if (mayDeclare(line, scan.keyword))
             scan.scan(line);
-    });
     return scan.results;
 }
 
-ScanResults DeclaredNames(const QStringList &lines, QStringView keyword)
+ScanResults DeclaredNames(const QList<QStringView> &lines, QStringView keyword, ChangedLines *changed)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
-    forEachLineAhead(lines, [&scan](const QString &line) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView line = lines[i];
         if (!mayDeclare(line, scan.keyword))
-            return;
-        QString copy = line;
+            continue;
+        QString copy = line.toString();
         scan.scan(copy);
-    });
+        if (changed && copy != line)
+            changed->insert(i, copy);
+    }
     return scan.results;
 }
 

@@ -2,6 +2,8 @@
 
 #include "CharClasses.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -21,13 +23,16 @@ QString ReplaceAll(const QString &text, QStringView pattern, QStringView replace
 // The distinct PHP variables of lines, each without its "$" and as written where first found;
 // names that differ only in case count as one. Only text inside a PHP region counts.
 ScanResults ScanVariables(const QStringList &lines);
+ScanResults ScanVariables(const QList<QStringView> &lines);
 
 // The names declared with keyword ("function" or "class", in any case) inside PHP regions and
 // SCRIPT elements. Removes the PHP and SCRIPT tag marks from lines as it goes: callers pass a
 // copy, and find the occurrence lines of the names in the copy as it was left.
 ScanResults ScanDeclarations(QStringList &lines, QStringView keyword);
-// The same names, leaving lines as they are (only the names are wanted).
-ScanResults DeclaredNames(const QStringList &lines, QStringView keyword);
+// The same names, leaving lines as they are; *changed, when given, receives the lines the scan
+// changed (by their index from 0) as it left them.
+using ChangedLines = QHash<qsizetype, QString>;
+ScanResults DeclaredNames(const QList<QStringView> &lines, QStringView keyword, ChangedLines *changed = nullptr);
 
 // The character test of variable names: a letter, digit, "_" or any character above 127, or the
 // two characters of "->".
