@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <bit>
 #include <list>
-#include <unordered_set>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -102,14 +101,12 @@ bool pairAt(QStringView line, qsizetype at, QStringView pair)
 // What the variable scan looks for, in one pass over the line.
 LineMarks marksOf(QStringView line)
 {
-    LineMarks marks;
-    visitAnyOf(line, u'$', u'<', u'?', [&](qsizetype at) {
-        const QChar c = line[at];
-        marks.dollar = marks.dollar || c == u'$';
-        marks.phpOpen = marks.phpOpen || (c == PhpOpen[0] && pairAt(line, at, PhpOpen));
-        marks.phpClose = marks.phpClose || (c == PhpClose[0] && pairAt(line, at, PhpClose));
-        return false;
-    });
+    // Both tag marks hold a "?", which is far rarer than "$" or "<".
+    LineMarks marks{false, false, line.contains(u'$')};
+    for (qsizetype at = line.indexOf(u'?'); at >= 0; at = line.indexOf(u'?', at + 1)) {
+        marks.phpOpen = marks.phpOpen || (at > 0 && line[at - 1] == PhpOpen[0]);
+        marks.phpClose = marks.phpClose || (at + 1 < line.size() && line[at + 1] == PhpClose[1]);
+    }
     return marks;
 }
 
@@ -158,10 +155,6 @@ void removeAll(QString &text, QStringView pattern, qsizetype from)
     std::copy(data + read, data + text.size(), data + written);
     text.truncate(written + text.size() - read);
 }
-
-struct ViewHash {
-    size_t operator()(QStringView view) const { return qHash(view); }
-};
 
 // The name after the first keyword of upper: the character after the keyword is skipped, and
 // the name runs to the next "{" or "(" or the line's end.
@@ -234,7 +227,7 @@ ScanResults scanVariables(const Lines &lines)
     // Every spelling met so far, as views of the strings kept in spellings, so that looking up
     // a name costs no copy and no case folding; found holds the case-folded names listed.
     std::list<QString> spellings;
-    std::unordered_set<QStringView, ViewHash> seen;
+    QSet<QStringView> seen;
     QSet<QString> found;
     QString rest;
     QString pattern;
