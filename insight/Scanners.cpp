@@ -52,36 +52,6 @@ struct LineMarks {
     bool dollar = false;
 };
 
-// Calls visit with every position of text that holds one of the three characters, in order,
-// until visit answers true; answers whether it did. Eight characters at a time where the
-// processor can: the scans pass over every character of files of many megabytes, and most
-// lines hold none of what they look for.
-template <typename Visit>
-bool visitAnyOf(QStringView text, char16_t a, char16_t b, char16_t c, Visit visit)
-{
-    const char16_t *data = text.utf16();
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-#ifdef __SSE2__
-    const __m128i va = _mm_set1_epi16(short(a));
-    const __m128i vb = _mm_set1_epi16(short(b));
-    const __m128i vc = _mm_set1_epi16(short(c));
-    for (; i + 8 <= size; i += 8) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)),
-                                          _mm_cmpeq_epi16(chunk, vc));
-        // Each character sets two bits of the mask.
-        for (unsigned mask = unsigned(_mm_movemask_epi8(hits)); mask != 0; mask &= ~(3u << std::countr_zero(mask)))
-            if (visit(i + std::countr_zero(mask) / 2))
-                return true;
-    }
-#endif
-    for (; i < size; ++i)
-        if ((data[i] == a || data[i] == b || data[i] == c) && visit(i))
-            return true;
-    return false;
-}
-
 bool startsWithAsciiNoCase(QStringView text, QStringView upperNeedle)
 {
     if (text.size() < upperNeedle.size())
@@ -114,12 +84,46 @@ LineMarks marksOf(QStringView line)
 // keyword (both in any case) it leaves the line as it is.
 bool mayDeclare(QStringView line, QStringView keyword)
 {
-    const char16_t upper = keyword.front().unicode();
-    const char16_t lower = asciiLowerChar(keyword.front()).unicode();
-    return visitAnyOf(line, u'<', upper, lower, [&](qsizetype at) {
+    const auto startsHere = [&](qsizetype at) {
         return line[at] == u'<' ? pairAt(line, at, PhpOpen) || startsWithAsciiNoCase(line.sliced(at), ScriptOpen)
                                 : startsWithAsciiNoCase(line.sliced(at), keyword);
-    });
+    };
+    const char16_t *data = line.utf16();
+    const qsizetype size = line.size();
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Eight places at a time, each tested for the first two characters of what is looked for:
+    // the lines of a large file go by at memory speed, and the few places that pass are checked
+    // in full. Setting the case bit folds ASCII letters (and lets other characters through as
+    // candidates, which the full check turns away).
+    if (keyword.size() >= 2) {
+        const __m128i caseBit = _mm_set1_epi16(0x20);
+        const __m128i first = _mm_set1_epi16(short(keyword[0].unicode() | 0x20));
+        const __m128i second = _mm_set1_epi16(short(keyword[1].unicode() | 0x20));
+        const __m128i open = _mm_set1_epi16(u'<');
+        const __m128i question = _mm_set1_epi16(u'?');
+        const __m128i s = _mm_set1_epi16(u's');
+        for (; i + 9 <= size; i += 8) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i + 1));
+            const __m128i nextFolded = _mm_or_si128(next, caseBit);
+            const __m128i word =
+                _mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(here, caseBit), first), _mm_cmpeq_epi16(nextFolded, second));
+            const __m128i tag =
+                _mm_and_si128(_mm_cmpeq_epi16(here, open),
+                              _mm_or_si128(_mm_cmpeq_epi16(next, question), _mm_cmpeq_epi16(nextFolded, s)));
+            // Each place sets two bits of the mask.
+            for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_or_si128(word, tag))); mask != 0;
+                 mask &= ~(3u << std::countr_zero(mask)))
+                if (startsHere(i + std::countr_zero(mask) / 2))
+                    return true;
+        }
+    }
+#endif
+    for (; i < size; ++i)
+        if ((data[i] == u'<' || asciiUpperChar(QChar(data[i])) == keyword[0]) && startsHere(i))
+            return true;
+    return false;
 }
 
 bool containsAsciiNoCase(QStringView text, QStringView upperNeedle)
@@ -172,10 +176,11 @@ QString declaredName(QStringView upper, QStringView keyword)
 // The entries one declaration line gives: at most one in practice, from its first keyword.
 void scanDeclarationLine(const QString &line, QStringView keyword, ScanResults &results)
 {
-    QString upper = asciiUpper(line);
-    // Also skips declarations with default parameter values.
-    if (ReplaceAll(ReplaceAll(upper, keyword, {}), u" ", {}).contains(u'='))
+    // An "=" left after the keywords and blanks are taken out: an assignment, or a declaration
+    // with default parameter values. Neither holds an "=", so any "=" of the line counts.
+    if (line.contains(u'='))
         return;
+    QString upper = asciiUpper(line);
     while (containsExact(upper, keyword)) {
         const QString name = declaredName(upper, keyword);
         // Looked up in the line itself: after a first pass upper has lost its keywords. A name made

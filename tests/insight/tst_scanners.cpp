@@ -121,6 +121,12 @@ void TestScanners::declarations_data()
         << QStringList{"<script>", "function go() {} </SCRIPT>", "function after() {"} << f << QStringList{"go"};
     QTest::addRow("PHP closed on a keyword line")
         << QStringList{"<?php function a() { ?>", "function b() {"} << f << QStringList{"a"};
+    // Marks and keywords well inside long lines as well as in their last few characters.
+    QTest::addRow("marks far into a line")
+        << QStringList{"<p>some text first</p>            <script type=\"text/javascript\">",
+                       "    var x; function go() {", "plain text ................... <?php",
+                       "abcdefghijklmnopqrstuvw function late() {"}
+        << f << QStringList{"go", "late"};
     QTest::addRow("first keyword only") << QStringList{"<?php function a() {} function b() {}"} << f
                                         << QStringList{"a"};
 }
