@@ -19,14 +19,51 @@ constexpr QStringView PhpClose = u"?>";
 constexpr QStringView ScriptOpen = u"<SCRIPT";
 constexpr QStringView ScriptClose = u"</SCRIPT>";
 
-// Case-sensitive search that finds the pattern's first character with the library's fast
-// character search: most lines do not hold it at all, and the patterns are short.
+#ifdef __SSE2__
+// The sifting loops below look at eight characters at a time: a file of many megabytes goes by
+// at memory speed, and only the few places that pass are looked at one by one.
+__m128i eightAt(const char16_t *data)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(data));
+}
+
+// Calls visit with each place (0 to 7) that a comparison of eight characters hit, in order,
+// until visit answers true; answers whether it did.
+template <typename Visit>
+bool visitHits(__m128i hits, Visit visit)
+{
+    // Each place sets two bits of the mask.
+    for (unsigned mask = unsigned(_mm_movemask_epi8(hits)); mask != 0; mask &= ~(3u << std::countr_zero(mask)))
+        if (visit(std::countr_zero(mask) / 2))
+            return true;
+    return false;
+}
+#endif
+
+// Case-sensitive search. The patterns are short and the lines many: places are sifted for the
+// pattern's first two characters.
 qsizetype findExact(QStringView text, QStringView pattern, qsizetype from = 0)
 {
     const qsizetype last = text.size() - pattern.size();
-    for (qsizetype at = text.indexOf(pattern.front(), from); at >= 0 && at <= last;
-         at = text.indexOf(pattern.front(), at + 1))
-        if (text.sliced(at, pattern.size()) == pattern)
+    const char16_t *data = text.utf16();
+    const auto matchesAt = [&](qsizetype at) { return text.sliced(at, pattern.size()) == pattern; };
+    qsizetype at = from;
+#ifdef __SSE2__
+    if (pattern.size() >= 2) {
+        const __m128i first = _mm_set1_epi16(short(pattern[0].unicode()));
+        const __m128i second = _mm_set1_epi16(short(pattern[1].unicode()));
+        // The second load reaches one place further, still inside the text while at + 8 <= last.
+        for (; at + 8 <= last; at += 8) {
+            const __m128i hits = _mm_and_si128(_mm_cmpeq_epi16(eightAt(data + at), first),
+                                               _mm_cmpeq_epi16(eightAt(data + at + 1), second));
+            qsizetype found = -1;
+            if (visitHits(hits, [&](int place) { return matchesAt(found = at + place); }))
+                return found;
+        }
+    }
+#endif
+    for (; at <= last; ++at)
+        if (data[at] == pattern[0] && matchesAt(at))
             return at;
     return -1;
 }
@@ -68,14 +105,34 @@ bool pairAt(QStringView line, qsizetype at, QStringView pair)
     return at + 1 < line.size() && line[at + 1] == pair[1];
 }
 
-// What the variable scan looks for, in one pass over the line.
+// What the variable scan looks for, in one pass over the line. Both tag marks hold a "?", which
+// is far rarer than "$" or "<".
 LineMarks marksOf(QStringView line)
 {
-    // Both tag marks hold a "?", which is far rarer than "$" or "<".
-    LineMarks marks{false, false, line.contains(u'$')};
-    for (qsizetype at = line.indexOf(u'?'); at >= 0; at = line.indexOf(u'?', at + 1)) {
-        marks.phpOpen = marks.phpOpen || (at > 0 && line[at - 1] == PhpOpen[0]);
-        marks.phpClose = marks.phpClose || (at + 1 < line.size() && line[at + 1] == PhpClose[1]);
+    LineMarks marks;
+    const char16_t *data = line.utf16();
+    const qsizetype size = line.size();
+    const auto question = [&](qsizetype at) {
+        marks.phpOpen = marks.phpOpen || (at > 0 && data[at - 1] == PhpOpen[0]);
+        marks.phpClose = marks.phpClose || (at + 1 < size && data[at + 1] == PhpClose[1]);
+    };
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i dollar = _mm_set1_epi16(u'$');
+    const __m128i mark = _mm_set1_epi16(u'?');
+    for (; i + 8 <= size; i += 8) {
+        const __m128i here = eightAt(data + i);
+        marks.dollar = marks.dollar || _mm_movemask_epi8(_mm_cmpeq_epi16(here, dollar)) != 0;
+        visitHits(_mm_cmpeq_epi16(here, mark), [&](int place) {
+            question(i + place);
+            return false;
+        });
+    }
+#endif
+    for (; i < size; ++i) {
+        marks.dollar = marks.dollar || data[i] == u'$';
+        if (data[i] == u'?')
+            question(i);
     }
     return marks;
 }
@@ -92,10 +149,9 @@ bool mayDeclare(QStringView line, QStringView keyword)
     const qsizetype size = line.size();
     qsizetype i = 0;
 #ifdef __SSE2__
-    // Eight places at a time, each tested for the first two characters of what is looked for:
-    // the lines of a large file go by at memory speed, and the few places that pass are checked
-    // in full. Setting the case bit folds ASCII letters (and lets other characters through as
-    // candidates, which the full check turns away).
+    // Places are sifted for the first two characters of what is looked for. Setting the case bit
+    // folds ASCII letters (and lets a few other characters through, which the full check turns
+    // away).
     if (keyword.size() >= 2) {
         const __m128i caseBit = _mm_set1_epi16(0x20);
         const __m128i first = _mm_set1_epi16(short(keyword[0].unicode() | 0x20));
@@ -104,8 +160,8 @@ bool mayDeclare(QStringView line, QStringView keyword)
         const __m128i question = _mm_set1_epi16(u'?');
         const __m128i s = _mm_set1_epi16(u's');
         for (; i + 9 <= size; i += 8) {
-            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i + 1));
+            const __m128i here = eightAt(data + i);
+            const __m128i next = eightAt(data + i + 1);
             const __m128i nextFolded = _mm_or_si128(next, caseBit);
             const __m128i word =
                 _mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(here, caseBit), first), _mm_cmpeq_epi16(nextFolded, second));
@@ -113,10 +169,8 @@ bool mayDeclare(QStringView line, QStringView keyword)
                 _mm_and_si128(_mm_cmpeq_epi16(here, open),
                               _mm_or_si128(_mm_cmpeq_epi16(next, question), _mm_cmpeq_epi16(nextFolded, s)));
             // Each place sets two bits of the mask.
-            for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_or_si128(word, tag))); mask != 0;
-                 mask &= ~(3u << std::countr_zero(mask)))
-                if (startsHere(i + std::countr_zero(mask) / 2))
-                    return true;
+            if (visitHits(_mm_or_si128(word, tag), [&](int place) { return startsHere(i + place); }))
+                return true;
         }
     }
 #endif

@@ -51,6 +51,14 @@ void TestScanners::replaceAll_data()
                                         << "."
                                         << "::"
                                         << "a::b";
+    // Long texts are searched eight places at a time; matches on every side of those steps.
+    const QString x7 = QString(7, u'x');
+    QTest::addRow("long text") << x7 + "$ab" + x7 + "$a$ab" + x7 + "x$ab"
+                               << "$ab"
+                               << "" << x7 + x7 + "$a" + x7 + "x";
+    QTest::addRow("match at the very end") << QString(16, u'-') + "$ab"
+                                           << "$ab"
+                                           << "#" << QString(16, u'-') + "#";
 }
 
 void TestScanners::replaceAll()
