@@ -1,13 +1,12 @@
 #include "DialogPrompts.h"
 
 #include "CodeExplorerDialog.h"
-#include "DiskFiles.h"
+#include "FileChooserDialog.h"
 #include "PlacementStore.h"
 #include "PropertiesDialog.h"
 #include "SaveFilesDialog.h"
 #include "VariablesDialog.h"
 
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -19,35 +18,20 @@ const QString Title = QStringLiteral("Velmora PHP Editor");
 
 } // namespace
 
-QString dialogFilter(const QString &pipeSeparated)
-{
-    const QStringList parts = pipeSeparated.split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        // "*.*" meant every file where a name always had an extension; here it would leave out
-        // "Makefile" and ".htaccess".
-        for (QString &pattern : patterns)
-            if (pattern.trimmed() == u"*.*")
-                pattern = QStringLiteral("*");
-        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ').simplified() + u')');
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
 QString DialogPrompts::openFile(const QString &title, const QString &folder, const QString &filter)
 {
-    return pathOfShownName(QFileDialog::getOpenFileName(m_parent, title, folder, dialogFilter(filter)));
+    FileChooserDialog chooser(FileChooserDialog::Mode::Open, title, folder, parseFileFilters(filter), {}, m_parent);
+    chooser.exec();
+    return chooser.chosenPath();
 }
 
 QString DialogPrompts::saveFile(const QString &title, const QString &path, const QString &filter,
                                 const QString &defaultSuffix)
 {
-    QFileDialog dialog(m_parent, title, path, dialogFilter(filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(defaultSuffix);
-    dialog.selectFile(path);
-    return dialog.exec() == QDialog::Accepted ? pathOfShownName(dialog.selectedFiles().value(0)) : QString();
+    FileChooserDialog chooser(FileChooserDialog::Mode::Save, title, path, parseFileFilters(filter), defaultSuffix,
+                              m_parent);
+    chooser.exec();
+    return chooser.chosenPath();
 }
 
 void DialogPrompts::error(const QString &text)

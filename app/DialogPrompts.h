@@ -35,6 +35,3 @@ private:
     QString m_iconFolder;
     PlacementStore &m_placement;
 };
-
-// "Web-prg Files|*.php; *.html|All Files|*.*" as a file dialog filter list.
-QString dialogFilter(const QString &pipeSeparated);

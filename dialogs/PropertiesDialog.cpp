@@ -1,9 +1,10 @@
 #include "PropertiesDialog.h"
 
+#include "FileChooserDialog.h"
+
 #include "DialogPlacement.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -136,7 +137,7 @@ void PropertiesDialog::updateOk()
 
 void PropertiesDialog::choosePath()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QString(), m_path->text());
-    if (!folder.isEmpty())
-        m_path->setText(folder);
+    FileChooserDialog chooser(FileChooserDialog::Mode::Folder, QString(), m_path->text(), {}, {}, this);
+    if (chooser.exec() == QDialog::Accepted)
+        m_path->setText(chooser.chosenPath());
 }

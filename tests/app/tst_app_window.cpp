@@ -63,8 +63,6 @@ private slots:
     void toolBars();
     void everyCommandPlaceIsOnTheWindow();
     void titlesGetNoApplicationName();
-    void fileDialogFilters_data();
-    void fileDialogFilters();
     void viewTogglesPersist();
     void fileBrowserDocksBelowTheProjectList();
     void hiddenPanesKeepTheirSizes();
@@ -336,25 +334,6 @@ void TestMainWindow::titlesGetNoApplicationName()
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("velmora"));
     // With no display name of its own, the desktop adds nothing to "Velmora PHP Editor - Site".
     QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-}
-
-void TestMainWindow::fileDialogFilters_data()
-{
-    QTest::addColumn<QString>("pipes");
-    QTest::addColumn<QString>("filter");
-    QTest::addRow("every file, with or without an extension") << "All Files|*.*"
-                                                              << "All Files (*)";
-    QTest::addRow("several patterns") << "PHP Files|*.php; *.php3; *.inc"
-                                      << "PHP Files (*.php *.php3 *.inc)";
-    QTest::addRow("several filters") << "HTML Files|*.html; *.htm|All Files|*.*"
-                                     << "HTML Files (*.html *.htm);;All Files (*)";
-}
-
-void TestMainWindow::fileDialogFilters()
-{
-    QFETCH(QString, pipes);
-    QFETCH(QString, filter);
-    QCOMPARE(dialogFilter(pipes), filter);
 }
 
 void TestMainWindow::viewTogglesPersist()
