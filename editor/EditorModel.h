@@ -122,6 +122,13 @@ public:
     void SetClipboard(std::function<QString()> read, std::function<void(const QString &)> write);
     bool CanPaste() const;
 
+    // --- Search and replace
+    // Finds search (and replaces it by replace with ssoReplace or ssoReplaceAll) line by line
+    // from the caret or through the whole document; answers the number of matches acted on.
+    // Each match is selected and brought into view, the caret after it (backwards: before it).
+    // Replace All is one undo step. An empty search does nothing.
+    int SearchReplace(const QString &search, const QString &replace, SearchOptions options);
+
     // --- Undo
     bool CanUndo() const;
     bool CanRedo() const;

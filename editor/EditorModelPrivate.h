@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorModel.h"
+#include "SynEditSearch.h"
 #include "TextLines.h"
 #include "UndoHistory.h"
 
@@ -33,6 +34,7 @@ struct EditorModel::Private {
     std::array<std::optional<BufferCoord>, 10> bookmarks;
     std::function<QString()> clipboardRead;
     std::function<void(const QString &)> clipboardWrite;
+    TSynEditSearch search;
     // The screen width of the widest line since the text was set. Edits only ever widen it, so
     // no edit has to measure any line but the ones it touched.
     int widest = 0;
@@ -171,6 +173,9 @@ struct EditorModel::Private {
     void undo();
     void redo();
     void restoreSelection(const SelectionState &state);
+    // Selects the match at column col of line and brings it into view, the caret at its end
+    // (backwards: its start).
+    void selectMatch(int line, int col, int length, bool backwards);
 
     // --- Indentation and words
     // 0 without eoAutoIndent; else the characters before the first one above code 32, a tab

@@ -38,6 +38,19 @@ enum EditorOption : unsigned {
 };
 using EditorOptions = unsigned;
 
+// The option bits of SearchReplace, as the search dialog passes them.
+enum SearchOption : unsigned {
+    ssoMatchCase = 1,
+    ssoWholeWord = 2,
+    ssoBackwards = 4,
+    ssoEntireScope = 8, // from the document's start (backwards: its end) instead of the caret
+    ssoSelectedOnly = 16,
+    ssoReplace = 32, // the first match
+    ssoReplaceAll = 64,
+    ssoPrompt = 128, // ask before each replacement: no one asks here, so every match is replaced
+};
+using SearchOptions = unsigned;
+
 // The options the main window's editor starts with.
 constexpr EditorOptions DefaultEditorOptions = eoAltSetsColumnMode | eoAutoIndent | eoDragDropEditing | eoEnhanceHomeKey
     | eoGroupUndo | eoHideShowScrollbars | eoRightMouseMovesCursor | eoScrollHintFollows | eoScrollPastEol

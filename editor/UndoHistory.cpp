@@ -33,7 +33,9 @@ UndoGroup UndoHistory::takeRedo()
 void UndoHistory::limit(int maxRecords)
 {
     maxRecords = std::max(maxRecords, 0);
-    while (m_undoRecords > maxRecords) {
+    // The newest group stays whole, however many records it holds: a Replace All over more
+    // matches than the limit must still undo in one step to the text it started from.
+    while (m_undoRecords > maxRecords && m_undo.size() > 1) {
         // The oldest records of the oldest group go first; the newer ones still undo correctly
         // because they were applied after the dropped ones.
         auto &records = m_undo.front().records;

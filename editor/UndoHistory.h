@@ -53,7 +53,7 @@ public:
     UndoGroup takeRedo();
     void pushUndo(UndoGroup group, int maxRecords);
     void pushRedo(UndoGroup group) { m_redo.push_back(std::move(group)); }
-    // Drops the oldest records until at most maxRecords are left.
+    // Drops the oldest records until at most maxRecords are left, never those of the newest group.
     void limit(int maxRecords);
     void clear();
 
