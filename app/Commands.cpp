@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "PreviewPane.h"
 #include "ProjectController.h"
+#include "SearchCommands.h"
 
 #include <QToolBar>
 #include <QtGlobal>
@@ -149,10 +150,10 @@ const CommandRow Rows[] = {
      .popup = {"SelectAll2", "Select All", whileShown, "Ctrl+A"}, .run = [](MainWindow &w) { editor(w).SelectAll(); }},
     {.command = C::Search, .menu = {"Search1", "Search", whileShown, "Ctrl+F"},
      .popup = {"Search2", "Search", whileShown, "Ctrl+F"}, .button = {"btnFind", "Search", whileShown},
-     .icon = "edit-find"},
+     .run = [](MainWindow &w) { w.search().btnFindClick(); }, .icon = "edit-find"},
     {.command = C::Replace, .menu = {"Replace1", "Replace", whileShown, "Ctrl+R"},
      .popup = {"Replace2", "Replace", whileShown, "Ctrl+R"}, .button = {"btnReplace", "Replace", whileShown},
-     .icon = "edit-find-replace"},
+     .run = [](MainWindow &w) { w.search().btnReplaceClick(); }, .icon = "edit-find-replace"},
     {.command = C::GotoLine, .menu = {"GotoLine1", "Goto Line", whileShown, "Ctrl+G"},
      .popup = {"GotoLine2", "&Goto Line", nullptr, "Ctrl+G"}, .run = [](MainWindow &w) { insight(w).GotoLine1Click(); }},
     // View

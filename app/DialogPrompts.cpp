@@ -5,6 +5,7 @@
 #include "PlacementStore.h"
 #include "PropertiesDialog.h"
 #include "SaveFilesDialog.h"
+#include "SearchReplaceDialog.h"
 #include "VariablesDialog.h"
 
 #include <QInputDialog>
@@ -108,4 +109,9 @@ QString DialogPrompts::chooseVariable(const QStringList &names)
     VariablesDialog dialog(names, m_parent);
     dialog.exec();
     return dialog.result();
+}
+
+SearchAnswer DialogPrompts::searchReplace(bool replace, SearchFields *fields)
+{
+    return SearchReplaceDialog::run(m_parent, replace, fields);
 }

@@ -12,6 +12,7 @@
 #include "PlacementStore.h"
 #include "PreviewPane.h"
 #include "ProjectListView.h"
+#include "SearchCommands.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -63,6 +64,8 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
         [this](int number) { return m_frame.message(number); });
     m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
     m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
+    m_search = std::make_unique<SearchCommands>(*m_projects, *editorModel(), *m_placement,
+                                                [this](const QString &text) { m_frame.statusText->setText(text); });
     FormCreate();
 }
 
@@ -172,10 +175,7 @@ bool MainWindow::mFileKeyDown(const QKeyEvent &key)
         if (m_commands->isEnabled(Command::Save, Slot::Button))
             run(Command::Save);
         return true;
-    case EditorKeyCommand::RepeatSearch:
-        // With no search made yet (there is none before Search exists) F3 opens Search.
-        run(Command::Search);
-        return true;
+    case EditorKeyCommand::RepeatSearch: m_search->SearchAgain(); return true;
     case EditorKeyCommand::PickVariable:
         // Until the picker is there the "$" is typed as any other character.
         if (!commandRow(Command::InsertVariable).run)

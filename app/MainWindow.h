@@ -16,6 +16,7 @@
 
 class CodeInsight;
 class DeclarationPanes;
+class SearchCommands;
 class EditorModel;
 class PlacementStore;
 class PreviewPane;
@@ -59,6 +60,7 @@ public:
     PreviewPane &preview() { return *m_preview; }
     CodeInsight &insight() { return *m_insight; }
     DeclarationPanes &declarationPanes() { return *m_declarationPanes; }
+    SearchCommands &search() { return *m_search; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
     QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
 
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<ProjectListView> m_projectList;
     std::unique_ptr<CodeInsight> m_insight;
     DeclarationPanes *m_declarationPanes = nullptr;
+    std::unique_ptr<SearchCommands> m_search;
     PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;

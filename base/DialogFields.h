@@ -59,3 +59,16 @@ struct ExplorerChoice {
     int line = 0;
     bool operator==(const ExplorerChoice &) const = default;
 };
+
+// The Search/Replace dialog's boxes.
+struct SearchFields {
+    QString find;
+    QString replace;
+    bool matchCase = false;
+    bool wholeWord = false;
+    bool entireScope = false;
+    bool confirm = false;
+    bool operator==(const SearchFields &) const = default;
+};
+// How the Search/Replace dialog was closed.
+enum class SearchAnswer { Cancel, Ok, ReplaceAll };

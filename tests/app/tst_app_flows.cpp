@@ -455,6 +455,7 @@ void TestAppFlows::keysInTheEditor()
     QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
     // F3 with no search made opens Search, and never reaches the editor as text.
     QTest::keyClick(m_window->frame().mFile, Qt::Key_F3);
+    QCOMPARE(m_prompts->searchDialogs.size(), 1);
     QCOMPARE(editor()->LineText(), QStringLiteral("$x<?php"));
 
     // Ctrl+S saves the file while the Save File button is on.

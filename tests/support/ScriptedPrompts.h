@@ -31,6 +31,12 @@ public:
     std::deque<QString> inputs; // the next input box answers; a null string or none left cancels
     std::optional<ExplorerChoice> explorerChoice; // the Code Explorer's answer; closed without one when unset
     QString variable; // the Variables window's answer ("" cancels)
+    // The Search/Replace answers: how it closes, and the boxes it closes with (unset: as shown).
+    struct SearchReply {
+        SearchAnswer answer = SearchAnswer::Cancel;
+        std::optional<SearchFields> fields;
+    };
+    std::deque<SearchReply> searches;
 
     QList<Message> messages;
     QStringList saveTitles;
@@ -38,6 +44,7 @@ public:
     QStringList inputTitles;
     QStringList explorerCaptions; // "<project>|<focused row>" of each Code Explorer shown
     QList<QStringList> variableLists; // the names each Variables window offered
+    QList<std::pair<bool, SearchFields>> searchDialogs; // each Search/Replace dialog: replace, fields shown
 
     // The texts of the boxes of one kind, in the order they were shown.
     QStringList texts(Box box) const
@@ -121,6 +128,17 @@ public:
         if (explorerChoice)
             *choice = *explorerChoice;
         return explorerChoice.has_value();
+    }
+    SearchAnswer searchReplace(bool replace, SearchFields *fields) override
+    {
+        searchDialogs.append({replace, *fields});
+        if (searches.empty())
+            return SearchAnswer::Cancel;
+        const SearchReply reply = searches.front();
+        searches.pop_front();
+        if (reply.fields)
+            *fields = *reply.fields;
+        return reply.answer;
     }
     QString chooseVariable(const QStringList &names) override
     {

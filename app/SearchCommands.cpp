@@ -1,0 +1,132 @@
+#include "SearchCommands.h"
+
+#include "EditorModel.h"
+#include "PlacementStore.h"
+#include "ProjectController.h"
+
+namespace {
+
+const QString Section = QStringLiteral("TForm_SearchReplace");
+
+// The remembered values, each under the name of its box.
+struct RememberedText {
+    const char *name;
+    QString SearchFields::*field;
+};
+struct RememberedCheck {
+    const char *name;
+    bool SearchFields::*field;
+};
+// clang-format off
+constexpr RememberedText RememberedTexts[] = {
+    {"eFind.Text", &SearchFields::find},
+    {"eReplace.Text", &SearchFields::replace},
+};
+constexpr RememberedCheck RememberedChecks[] = {
+    {"cbxMatchCase.Checked", &SearchFields::matchCase},
+    {"cbxWholeWord.Checked", &SearchFields::wholeWord},
+    {"cbxEntireScope.Checked", &SearchFields::entireScope},
+    {"cbxConfirm.Checked", &SearchFields::confirm},
+};
+// clang-format on
+
+SearchOptions optionsOf(const SearchFields &fields)
+{
+    return (fields.matchCase ? ssoMatchCase : 0u) | (fields.wholeWord ? ssoWholeWord : 0u)
+        | (fields.entireScope ? ssoEntireScope : 0u) | (fields.confirm ? ssoPrompt : 0u);
+}
+
+} // namespace
+
+SearchCommands::SearchCommands(ProjectController &projects, EditorModel &editor, PlacementStore &store,
+                               std::function<void(const QString &)> showStatus)
+    : m_projects(projects),
+      m_editor(editor),
+      m_store(store),
+      m_showStatus(std::move(showStatus))
+{ }
+
+void SearchCommands::btnFindClick()
+{
+    if (showDialog(false) == SearchAnswer::Ok)
+        search(m_state.LastFindText, {}, m_state.LastSearchOptions);
+}
+
+void SearchCommands::btnReplaceClick()
+{
+    const SearchAnswer answer = showDialog(true);
+    if (answer == SearchAnswer::Cancel)
+        return;
+    const SearchOptions how = answer == SearchAnswer::ReplaceAll ? ssoReplaceAll : ssoReplace;
+    search(m_state.LastFindText, m_state.LastReplaceText, m_state.LastSearchOptions | how);
+    reselectReplacement();
+}
+
+void SearchCommands::SearchAgain()
+{
+    if (m_state.ReplaceMode) {
+        search(m_state.LastFindText, m_state.LastReplaceText, m_state.LastSearchOptions | ssoReplace);
+        reselectReplacement();
+    } else if (!m_state.LastFindText.isEmpty()) {
+        // From the caret, whatever options the dialog had.
+        search(m_state.LastFindText, {}, 0);
+    } else {
+        btnFindClick();
+    }
+}
+
+// The selected text goes into the search box unless a remembered one replaces it. The state is
+// taken from the dialog as it opens, so a cancelled Replace still leaves F3 replacing.
+SearchAnswer SearchCommands::showDialog(bool replace)
+{
+    SearchFields selected;
+    selected.find = m_editor.SelText();
+    SearchFields fields = remembered(selected);
+    record(fields, replace);
+    const SearchAnswer answer = m_projects.prompts().searchReplace(replace, &fields);
+    remember(fields);
+    if (answer != SearchAnswer::Cancel)
+        record(fields, replace);
+    return answer;
+}
+
+void SearchCommands::record(const SearchFields &fields, bool replaceMode)
+{
+    m_state = {fields.find, fields.replace, optionsOf(fields), replaceMode};
+}
+
+SearchFields SearchCommands::remembered(SearchFields fields) const
+{
+    for (const RememberedText &text : RememberedTexts)
+        fields.*text.field =
+            m_store.readProperty(Section, QString::fromLatin1(text.name), fields.*text.field).toString();
+    for (const RememberedCheck &check : RememberedChecks)
+        fields.*check.field =
+            m_store.readProperty(Section, QString::fromLatin1(check.name), fields.*check.field).toBool();
+    return fields;
+}
+
+void SearchCommands::remember(const SearchFields &fields)
+{
+    for (const RememberedText &text : RememberedTexts)
+        m_store.writeProperty(Section, QString::fromLatin1(text.name), fields.*text.field);
+    for (const RememberedCheck &check : RememberedChecks)
+        m_store.writeProperty(Section, QString::fromLatin1(check.name), fields.*check.field);
+}
+
+void SearchCommands::search(const QString &find, const QString &replace, SearchOptions options)
+{
+    if (find.isEmpty())
+        return;
+    const int found = m_editor.SearchReplace(find, replace, options);
+    if (found == 0)
+        m_showStatus(QStringLiteral("\"%1\" not found").arg(find));
+    else if (options & ssoReplaceAll)
+        m_showStatus(QStringLiteral("%1 replaced").arg(found));
+}
+
+void SearchCommands::reselectReplacement()
+{
+    if (!m_state.LastReplaceText.isEmpty())
+        m_editor.SearchReplace(m_state.LastReplaceText, {}, ssoBackwards);
+}
