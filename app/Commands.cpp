@@ -154,6 +154,8 @@ const CommandRow Rows[] = {
     {.command = C::Replace, .menu = {"Replace1", "Replace", whileShown, "Ctrl+R"},
      .popup = {"Replace2", "Replace", whileShown, "Ctrl+R"}, .button = {"btnReplace", "Replace", whileShown},
      .run = [](MainWindow &w) { w.search().btnReplaceClick(); }, .icon = "edit-find-replace"},
+    {.command = C::SearchInProject, .menu = {"SearchInProject1", "Search in Project...", runnable, "Ctrl+Shift+F", true},
+     .run = [](MainWindow &w) { w.search().SearchInProject1Click(); }},
     {.command = C::GotoLine, .menu = {"GotoLine1", "Goto Line", whileShown, "Ctrl+G"},
      .popup = {"GotoLine2", "&Goto Line", nullptr, "Ctrl+G"}, .run = [](MainWindow &w) { insight(w).GotoLine1Click(); }},
     // View
@@ -233,7 +235,7 @@ constexpr Command FileMenuLayout[] = {
 // clang-format off
 constexpr Command EditMenuLayout[] = {
     C::Undo, C::Redo, C::Separator, C::Cut, C::Copy, C::Paste, C::Separator, C::SelectAll, C::Separator,
-    C::Search, C::Replace, C::Separator, C::GotoLine,
+    C::Search, C::Replace, C::SearchInProject, C::Separator, C::GotoLine,
 };
 // clang-format on
 // clang-format off

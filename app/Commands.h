@@ -17,7 +17,7 @@ enum class Command {
     AddFile, RemoveFile, Format, FormatWindows, FormatUnix, Save, SaveAs, SaveProjectAs, SaveAll, Print,
     ProjectProperties, Exit,
     // Edit
-    Undo, Redo, Cut, Copy, Paste, SelectAll, Search, Replace, GotoLine,
+    Undo, Redo, Cut, Copy, Paste, SelectAll, Search, Replace, SearchInProject, GotoLine,
     // View
     CodeExplorer, ViewToolbar, ViewEditorToolbar, ViewLeftPane, ViewFileBrowser, ViewProjectFileList,
     ViewStatusBar, ProjectFiles,

@@ -111,7 +111,7 @@ QString DialogPrompts::chooseVariable(const QStringList &names)
     return dialog.result();
 }
 
-SearchAnswer DialogPrompts::searchReplace(bool replace, SearchFields *fields)
+SearchAnswer DialogPrompts::searchReplace(SearchForm form, SearchFields *fields)
 {
-    return SearchReplaceDialog::run(m_parent, replace, fields);
+    return SearchReplaceDialog::run(m_parent, form, fields);
 }

@@ -28,7 +28,7 @@ public:
     std::optional<QString> askText(const QString &title) override;
     bool codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,
                       ExplorerChoice *choice) override;
-    SearchAnswer searchReplace(bool replace, SearchFields *fields) override;
+    SearchAnswer searchReplace(SearchForm form, SearchFields *fields) override;
     QString chooseVariable(const QStringList &names) override;
 
 private:

@@ -12,6 +12,7 @@
 #include "PlacementStore.h"
 #include "PreviewPane.h"
 #include "ProjectListView.h"
+#include "ProjectSearchPane.h"
 #include "SearchCommands.h"
 
 #include <QClipboard>
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSessionManager>
@@ -64,8 +66,15 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
         [this](int number) { return m_frame.message(number); });
     m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
     m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
-    m_search = std::make_unique<SearchCommands>(*m_projects, *editorModel(), *m_placement,
-                                                [this](const QString &text) { m_frame.statusText->setText(text); });
+    m_searchResults = new ProjectSearchPane([this](int file) { return m_projects->project().Files[file].FileName; },
+                                            [this](const ProjectMatch &match) { m_search->openMatch(match); });
+    // Below the editor, where it stays while no file is active.
+    m_frame.pnlEditor->parentWidget()->layout()->addWidget(m_searchResults);
+    m_search = std::make_unique<SearchCommands>(
+        *m_projects, *editorModel(), *m_placement, [this](const QString &text) { m_frame.statusText->setText(text); },
+        [this](const QString &query, const ProjectSearchResult &result) {
+            m_searchResults->showResults(query, result);
+        });
     FormCreate();
 }
 

@@ -16,6 +16,7 @@
 
 class CodeInsight;
 class DeclarationPanes;
+class ProjectSearchPane;
 class SearchCommands;
 class EditorModel;
 class PlacementStore;
@@ -61,6 +62,7 @@ public:
     CodeInsight &insight() { return *m_insight; }
     DeclarationPanes &declarationPanes() { return *m_declarationPanes; }
     SearchCommands &search() { return *m_search; }
+    ProjectSearchPane &searchResults() { return *m_searchResults; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
     QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
 
@@ -121,6 +123,7 @@ private:
     std::unique_ptr<CodeInsight> m_insight;
     DeclarationPanes *m_declarationPanes = nullptr;
     std::unique_ptr<SearchCommands> m_search;
+    ProjectSearchPane *m_searchResults = nullptr;
     PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;

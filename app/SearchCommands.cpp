@@ -27,6 +27,7 @@ constexpr RememberedCheck RememberedChecks[] = {
     {"cbxWholeWord.Checked", &SearchFields::wholeWord},
     {"cbxEntireScope.Checked", &SearchFields::entireScope},
     {"cbxConfirm.Checked", &SearchFields::confirm},
+    {"cbxRegularExpression.Checked", &SearchFields::regularExpression},
 };
 // clang-format on
 
@@ -39,22 +40,23 @@ SearchOptions optionsOf(const SearchFields &fields)
 } // namespace
 
 SearchCommands::SearchCommands(ProjectController &projects, EditorModel &editor, PlacementStore &store,
-                               std::function<void(const QString &)> showStatus)
+                               std::function<void(const QString &)> showStatus, ShowResults showResults)
     : m_projects(projects),
       m_editor(editor),
       m_store(store),
-      m_showStatus(std::move(showStatus))
+      m_showStatus(std::move(showStatus)),
+      m_showResults(std::move(showResults))
 { }
 
 void SearchCommands::btnFindClick()
 {
-    if (showDialog(false) == SearchAnswer::Ok)
+    if (showDialog(SearchForm::Search) == SearchAnswer::Ok)
         search(m_state.LastFindText, {}, m_state.LastSearchOptions);
 }
 
 void SearchCommands::btnReplaceClick()
 {
-    const SearchAnswer answer = showDialog(true);
+    const SearchAnswer answer = showDialog(SearchForm::Replace);
     if (answer == SearchAnswer::Cancel)
         return;
     const SearchOptions how = answer == SearchAnswer::ReplaceAll ? ssoReplaceAll : ssoReplace;
@@ -77,13 +79,43 @@ void SearchCommands::SearchAgain()
 
 // The selected text goes into the search box unless a remembered one replaces it. The state is
 // taken from the dialog as it opens, so a cancelled Replace still leaves F3 replacing.
-SearchAnswer SearchCommands::showDialog(bool replace)
+void SearchCommands::SearchInProject1Click()
 {
+    // The active file's text goes into its entry, so what is on screen is searched.
+    m_projects.StoreEditorState();
+    SearchFields fields = remembered({});
+    if (m_editor.SelAvail())
+        fields.find = m_editor.SelText();
+    const SearchAnswer answer = m_projects.prompts().searchReplace(SearchForm::Project, &fields);
+    remember(fields);
+    if (answer == SearchAnswer::Cancel || fields.find.isEmpty())
+        return;
+    const ProjectSearchResult result = searchProject(
+        m_projects.project().Files, {fields.find, fields.matchCase, fields.wholeWord, fields.regularExpression});
+    if (!result.error.isEmpty()) {
+        m_projects.prompts().error(QStringLiteral("The regular expression cannot be used: ") + result.error);
+        return;
+    }
+    m_showResults(fields.find, result);
+}
+
+void SearchCommands::openMatch(const ProjectMatch &match)
+{
+    if (match.file >= m_projects.project().Files.size())
+        return;
+    m_projects.focusRow(match.file + 1);
+    if (m_projects.activeFile() == match.file)
+        m_editor.SetSelection({match.column, match.line}, {match.column + match.length, match.line});
+}
+
+SearchAnswer SearchCommands::showDialog(SearchForm form)
+{
+    const bool replace = form == SearchForm::Replace;
     SearchFields selected;
     selected.find = m_editor.SelText();
     SearchFields fields = remembered(selected);
     record(fields, replace);
-    const SearchAnswer answer = m_projects.prompts().searchReplace(replace, &fields);
+    const SearchAnswer answer = m_projects.prompts().searchReplace(form, &fields);
     remember(fields);
     if (answer != SearchAnswer::Cancel)
         record(fields, replace);

@@ -2,6 +2,7 @@
 
 #include "DialogFields.h"
 #include "EditorTypes.h"
+#include "ProjectSearch.h"
 
 #include <QString>
 
@@ -24,17 +25,23 @@ public:
         bool ReplaceMode = false; // F3 repeats a replace
     };
 
-    // showStatus tells the user what a search found when that is not plain from the text.
+    // showStatus tells the user what a search found when that is not plain from the text;
+    // showResults lists what Search in Project found.
+    using ShowResults = std::function<void(const QString &query, const ProjectSearchResult &)>;
     SearchCommands(ProjectController &projects, EditorModel &editor, PlacementStore &store,
-                   std::function<void(const QString &)> showStatus);
+                   std::function<void(const QString &)> showStatus, ShowResults showResults);
 
     void btnFindClick();
     void btnReplaceClick();
     void SearchAgain();
+    // Every file of the project, with unsaved edits; a bad regular expression is reported.
+    void SearchInProject1Click();
+    // Activates the match's file and selects the match.
+    void openMatch(const ProjectMatch &match);
     const State &state() const { return m_state; }
 
 private:
-    SearchAnswer showDialog(bool replace);
+    SearchAnswer showDialog(SearchForm form);
     void record(const SearchFields &fields, bool replaceMode);
     SearchFields remembered(SearchFields fields) const;
     void remember(const SearchFields &fields);
@@ -46,5 +53,6 @@ private:
     EditorModel &m_editor;
     PlacementStore &m_store;
     std::function<void(const QString &)> m_showStatus;
+    ShowResults m_showResults;
     State m_state;
 };

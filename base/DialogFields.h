@@ -68,7 +68,10 @@ struct SearchFields {
     bool wholeWord = false;
     bool entireScope = false;
     bool confirm = false;
+    bool regularExpression = false; // Search in Project only
     bool operator==(const SearchFields &) const = default;
 };
+// The Search/Replace dialog's forms: a search, a replace, or a search of every project file.
+enum class SearchForm { Search, Replace, Project };
 // How the Search/Replace dialog was closed.
 enum class SearchAnswer { Cancel, Ok, ReplaceAll };

@@ -23,17 +23,20 @@ QCheckBox *optionBox(const char *name, const char *caption, bool checked)
 
 } // namespace
 
-SearchReplaceDialog::SearchReplaceDialog(bool replace, const SearchFields &fields, QWidget *parent)
+SearchReplaceDialog::SearchReplaceDialog(SearchForm form, const SearchFields &fields, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       m_find(named(new QLineEdit(fields.find), "eFind")),
       m_replace(named(new QLineEdit(fields.replace), "eReplace")),
       m_matchCase(optionBox("cbxMatchCase", "Match Case", fields.matchCase)),
       m_wholeWord(optionBox("cbxWholeWord", "Whole Expression Only", fields.wholeWord)),
       m_entireScope(optionBox("cbxEntireScope", "Entire Scope", fields.entireScope)),
-      m_confirm(optionBox("cbxConfirm", "Confirm Replace", fields.confirm))
+      m_confirm(optionBox("cbxConfirm", "Confirm Replace", fields.confirm)),
+      m_regularExpression(optionBox("cbxRegularExpression", "Regular Expression", fields.regularExpression))
 {
+    const bool replace = form == SearchForm::Replace;
+    const bool project = form == SearchForm::Project;
     setObjectName(QStringLiteral("TForm_SearchReplace"));
-    setWindowTitle(QStringLiteral("Search/Replace"));
+    setWindowTitle(project ? QStringLiteral("Search in Project") : QStringLiteral("Search/Replace"));
     auto *texts = new QFormLayout;
     texts->addRow(named(new QLabel(QStringLiteral("Search for:")), "Label1"), m_find);
     auto *replaceLabel = named(new QLabel(QStringLiteral("Replace with:")), "Label2");
@@ -43,10 +46,13 @@ SearchReplaceDialog::SearchReplaceDialog(bool replace, const SearchFields &field
 
     auto *options = named(new QGroupBox(QStringLiteral("Search/Replace Options")), "GroupBox1");
     auto *optionRows = new QVBoxLayout(options);
-    for (QCheckBox *box : {m_matchCase, m_wholeWord, m_entireScope, m_confirm})
+    for (QCheckBox *box : {m_matchCase, m_wholeWord, m_entireScope, m_regularExpression, m_confirm})
         optionRows->addWidget(box);
     // Confirming each replacement was never offered: nothing asks.
     m_confirm->hide();
+    // Every file is searched whole.
+    m_entireScope->setVisible(!project);
+    m_regularExpression->setVisible(project);
 
     auto *ok = named(new QPushButton(QStringLiteral("OK")), "Button1");
     ok->setDefault(true);
@@ -82,13 +88,20 @@ void SearchReplaceDialog::showEvent(QShowEvent *event)
 
 SearchFields SearchReplaceDialog::fields() const
 {
-    return {m_find->text(),           m_replace->text(),          m_matchCase->isChecked(),
-            m_wholeWord->isChecked(), m_entireScope->isChecked(), m_confirm->isChecked()};
+    SearchFields fields;
+    fields.find = m_find->text();
+    fields.replace = m_replace->text();
+    fields.matchCase = m_matchCase->isChecked();
+    fields.wholeWord = m_wholeWord->isChecked();
+    fields.entireScope = m_entireScope->isChecked();
+    fields.confirm = m_confirm->isChecked();
+    fields.regularExpression = m_regularExpression->isChecked();
+    return fields;
 }
 
-SearchAnswer SearchReplaceDialog::run(QWidget *parent, bool replace, SearchFields *fields)
+SearchAnswer SearchReplaceDialog::run(QWidget *parent, SearchForm form, SearchFields *fields)
 {
-    SearchReplaceDialog dialog(replace, *fields, parent);
+    SearchReplaceDialog dialog(form, *fields, parent);
     dialog.exec();
     *fields = dialog.fields();
     return dialog.answer();

@@ -8,19 +8,20 @@ class QCheckBox;
 class QLineEdit;
 
 // The Search/Replace dialog: a search text, with the Replace command a replacement text and
-// Replace All, and the options. It only collects them; the caller searches.
+// Replace All, and the options (for Search in Project, regular expressions instead of the
+// scope). It only collects them; the caller searches.
 class SearchReplaceDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    SearchReplaceDialog(bool replace, const SearchFields &fields, QWidget *parent = nullptr);
+    SearchReplaceDialog(SearchForm form, const SearchFields &fields, QWidget *parent = nullptr);
 
     SearchFields fields() const;
     SearchAnswer answer() const { return m_answer; }
 
     // Shows the dialog modally; answers how it closed and leaves the boxes in *fields.
-    static SearchAnswer run(QWidget *parent, bool replace, SearchFields *fields);
+    static SearchAnswer run(QWidget *parent, SearchForm form, SearchFields *fields);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -32,5 +33,6 @@ private:
     QCheckBox *m_wholeWord;
     QCheckBox *m_entireScope;
     QCheckBox *m_confirm;
+    QCheckBox *m_regularExpression;
     SearchAnswer m_answer = SearchAnswer::Cancel;
 };

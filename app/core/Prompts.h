@@ -39,9 +39,9 @@ public:
     // (0) or a file row focused; true with *choice when something was chosen.
     virtual bool codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,
                               ExplorerChoice *choice) = 0;
-    // The Search/Replace dialog (with the replacement and Replace All when replace) opening with
-    // *fields; leaves its boxes in *fields.
-    virtual SearchAnswer searchReplace(bool replace, SearchFields *fields) = 0;
+    // The Search/Replace dialog in one of its forms, opening with *fields; leaves its boxes in
+    // *fields.
+    virtual SearchAnswer searchReplace(SearchForm form, SearchFields *fields) = 0;
     // The Variables window over names: the text to insert, empty when cancelled.
     virtual QString chooseVariable(const QStringList &names) = 0;
 };

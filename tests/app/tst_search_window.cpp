@@ -1,6 +1,8 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "MainWindow.h"
+#include "ProjectSearch.h"
+#include "ProjectSearchPane.h"
 #include "ScriptedPrompts.h"
 #include "SearchCommands.h"
 #include "SearchReplaceDialog.h"
@@ -10,7 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(SearchForm)
+Q_DECLARE_METATYPE(SearchAnswer)
 
 // Search, Replace and F3 in the window, and the Search/Replace dialog.
 class TestSearchWindow : public QObject
@@ -28,8 +34,12 @@ private slots:
     void searchAgainIgnoresTheDialogsOptions();
     void searchAgainWithNothingSearchedOpensSearch();
     void dialogValuesAreRemembered();
-    void dialogShowsItsTwoForms_data();
-    void dialogShowsItsTwoForms();
+    void projectSearch_data();
+    void projectSearch();
+    void searchInProjectListsAndOpens();
+    void badExpressionSearchesNothing();
+    void dialogShowsItsForms_data();
+    void dialogShowsItsForms();
 
 private:
     // A PHP file in the editor holding text, the caret at caret.
@@ -86,7 +96,7 @@ void TestSearchWindow::searchThenSearchAgain()
     answer(SearchAnswer::Ok, QStringLiteral("ab"));
     m_window->run(Command::Search);
     QCOMPARE(m_prompts->searchDialogs.size(), 1);
-    QVERIFY(!m_prompts->searchDialogs[0].first);
+    QCOMPARE(m_prompts->searchDialogs[0].first, SearchForm::Search);
     QCOMPARE(editor()->SelText(), QStringLiteral("ab"));
     QCOMPARE(editor()->CaretXY(), (BufferCoord{3, 1}));
     m_window->search().SearchAgain();
@@ -114,7 +124,7 @@ void TestSearchWindow::replaceSelectsWhatItPutIn()
     edit(QStringLiteral("one two two"));
     answer(SearchAnswer::Ok, QStringLiteral("two"), QStringLiteral("2"));
     m_window->run(Command::Replace);
-    QVERIFY(m_prompts->searchDialogs[0].first);
+    QCOMPARE(m_prompts->searchDialogs[0].first, SearchForm::Replace);
     QCOMPARE(editor()->LineText(), QStringLiteral("one 2 two"));
     QCOMPARE(editor()->SelText(), QStringLiteral("2"));
     QCOMPARE(editor()->CaretXY(), (BufferCoord{5, 1}));
@@ -166,7 +176,7 @@ void TestSearchWindow::searchAgainWithNothingSearchedOpensSearch()
     edit(QStringLiteral("abc"));
     m_window->search().SearchAgain();
     QCOMPARE(m_prompts->searchDialogs.size(), 1);
-    QVERIFY(!m_prompts->searchDialogs[0].first);
+    QCOMPARE(m_prompts->searchDialogs[0].first, SearchForm::Search);
 }
 
 void TestSearchWindow::dialogValuesAreRemembered()
@@ -184,35 +194,126 @@ void TestSearchWindow::dialogValuesAreRemembered()
     QVERIFY(shown.matchCase && shown.entireScope && !shown.wholeWord);
 }
 
-void TestSearchWindow::dialogShowsItsTwoForms_data()
+void TestSearchWindow::projectSearch_data()
 {
-    QTest::addColumn<bool>("replace");
-    QTest::addRow("Search") << false;
-    QTest::addRow("Replace") << true;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<bool>("expression");
+    QTest::addColumn<QStringList>("found"); // "file:line:column+length"
+    QTest::addRow("plain, any case") << "Total" << false << false << false
+                                     << QStringList{"0:1:7+5", "0:2:1+5", "1:2:3+5"};
+    QTest::addRow("plain, matching case") << "total" << true << false << false << QStringList{"0:1:7+5"};
+    QTest::addRow("plain, whole words") << "total" << false << true << false << QStringList{"0:1:7+5", "1:2:3+5"};
+    QTest::addRow("expression") << "\\$[a-z]+" << true << false << true << QStringList{"0:1:6+6", "1:1:1+2"};
+    QTest::addRow("expression, whole words")
+        << "tot\\w*" << false << true << true << QStringList{"0:1:7+5", "0:2:1+9", "1:2:3+5"};
+    QTest::addRow("empty matches are left out") << "x*" << false << false << true << QStringList{};
 }
 
-void TestSearchWindow::dialogShowsItsTwoForms()
+void TestSearchWindow::projectSearch()
 {
-    QFETCH(bool, replace);
+    QFETCH(QString, text);
+    QFETCH(bool, matchCase);
+    QFETCH(bool, wholeWord);
+    QFETCH(bool, expression);
+    QFETCH(QStringList, found);
+    FileTable files;
+    files.append(ProjectFile());
+    files[0].Text = QStringLiteral("echo $total;\r\nTOTALLING\r\n");
+    files.append(ProjectFile());
+    files[1].Text = QStringLiteral("$a\r\n  TOTAL\r\n");
+    const ProjectSearchResult result = searchProject(files, {text, matchCase, wholeWord, expression});
+    QVERIFY(result.error.isEmpty());
+    QStringList actual;
+    for (const ProjectMatch &match : result.matches) {
+        actual.append(
+            QStringLiteral("%1:%2:%3+%4").arg(match.file).arg(match.line).arg(match.column).arg(match.length));
+        QCOMPARE(match.excerpt.mid(match.excerptStart, match.length).size(), match.length);
+    }
+    QCOMPARE(actual, found);
+}
+
+void TestSearchWindow::searchInProjectListsAndOpens()
+{
+    // The new file's text is still unsaved: what the editor shows is searched.
+    edit(QStringLiteral("first\r\nneedle here"));
+    m_window->projects().NewFile(NewFileKind::Html);
+    edit(QStringLiteral("no match"));
+    answer(SearchAnswer::Ok, QStringLiteral("needle"));
+    m_window->run(Command::SearchInProject);
+    QCOMPARE(m_prompts->searchDialogs.value(0).first, SearchForm::Project);
+    QTreeWidget *list = m_window->searchResults().list();
+    QVERIFY(m_window->searchResults().isVisible());
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("2"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("needle here"));
+    emit list->itemActivated(list->topLevelItem(0), 0);
+    QCOMPARE(m_window->projects().activeFile(), 0);
+    QCOMPARE(editor()->SelText(), QStringLiteral("needle"));
+    QCOMPARE(editor()->CaretXY(), (BufferCoord{7, 2}));
+}
+
+void TestSearchWindow::badExpressionSearchesNothing()
+{
+    edit(QStringLiteral("abc"));
+    SearchFields fields;
+    fields.find = QStringLiteral("a(b");
+    fields.regularExpression = true;
+    m_prompts->searches.push_back({SearchAnswer::Ok, fields});
+    m_window->run(Command::SearchInProject);
+    const QStringList errors = m_prompts->texts(ScriptedPrompts::Box::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors[0].startsWith(QStringLiteral("The regular expression cannot be used: ")));
+    QVERIFY(!m_window->searchResults().isVisible());
+}
+
+void TestSearchWindow::dialogShowsItsForms_data()
+{
+    QTest::addColumn<SearchForm>("form");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("hidden");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<SearchAnswer>("answer");
+    const QStringList always{"eFind", "Button1", "Button3", "cbxMatchCase", "cbxWholeWord"};
+    QTest::addRow("Search") << SearchForm::Search << "Search/Replace" << always + QStringList{"cbxEntireScope"}
+                            << QStringList{"eReplace", "Label2", "btnReplaceAll", "cbxConfirm", "cbxRegularExpression"}
+                            << "Button1" << SearchAnswer::Ok;
+    QTest::addRow("Replace") << SearchForm::Replace << "Search/Replace"
+                             << always + QStringList{"cbxEntireScope", "eReplace", "Label2", "btnReplaceAll"}
+                             << QStringList{"cbxConfirm", "cbxRegularExpression"} << "btnReplaceAll"
+                             << SearchAnswer::ReplaceAll;
+    QTest::addRow("Project") << SearchForm::Project << "Search in Project"
+                             << always + QStringList{"cbxRegularExpression"}
+                             << QStringList{"eReplace", "Label2", "btnReplaceAll", "cbxConfirm", "cbxEntireScope"}
+                             << "Button1" << SearchAnswer::Ok;
+}
+
+void TestSearchWindow::dialogShowsItsForms()
+{
+    QFETCH(SearchForm, form);
+    QFETCH(QString, title);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, hidden);
+    QFETCH(QString, button);
+    QFETCH(SearchAnswer, answer);
     SearchFields fields;
     fields.find = QStringLiteral("needle");
     fields.wholeWord = true;
-    SearchReplaceDialog dialog(replace, fields);
+    SearchReplaceDialog dialog(form, fields);
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Search/Replace"));
+    QCOMPARE(dialog.windowTitle(), title);
     QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    const auto shown = [&](const char *name) {
-        return dialog.findChild<QWidget *>(QString::fromLatin1(name))->isVisible();
-    };
-    for (const char *name : {"eFind", "Button1", "Button3", "cbxMatchCase", "cbxWholeWord", "cbxEntireScope"})
-        QVERIFY2(shown(name), name);
-    for (const char *name : {"eReplace", "Label2", "btnReplaceAll"})
-        QCOMPARE(shown(name), replace);
-    QVERIFY(!shown("cbxConfirm"));
+    const auto visible = [&](const QString &name) { return dialog.findChild<QWidget *>(name)->isVisible(); };
+    for (const QString &name : shown)
+        QVERIFY2(visible(name), qPrintable(name));
+    for (const QString &name : hidden)
+        QVERIFY2(!visible(name), qPrintable(name));
     QCOMPARE(dialog.fields(), fields);
     dialog.findChild<QLineEdit *>(QStringLiteral("eFind"))->setText(QStringLiteral("pin"));
-    dialog.findChild<QPushButton *>(QString::fromLatin1(replace ? "btnReplaceAll" : "Button1"))->click();
-    QCOMPARE(dialog.answer(), replace ? SearchAnswer::ReplaceAll : SearchAnswer::Ok);
+    dialog.findChild<QPushButton *>(button)->click();
+    QCOMPARE(dialog.answer(), answer);
     QCOMPARE(dialog.fields().find, QStringLiteral("pin"));
 }
 

@@ -44,7 +44,7 @@ public:
     QStringList inputTitles;
     QStringList explorerCaptions; // "<project>|<focused row>" of each Code Explorer shown
     QList<QStringList> variableLists; // the names each Variables window offered
-    QList<std::pair<bool, SearchFields>> searchDialogs; // each Search/Replace dialog: replace, fields shown
+    QList<std::pair<SearchForm, SearchFields>> searchDialogs; // each Search/Replace dialog: form, fields shown
 
     // The texts of the boxes of one kind, in the order they were shown.
     QStringList texts(Box box) const
@@ -129,9 +129,9 @@ public:
             *choice = *explorerChoice;
         return explorerChoice.has_value();
     }
-    SearchAnswer searchReplace(bool replace, SearchFields *fields) override
+    SearchAnswer searchReplace(SearchForm form, SearchFields *fields) override
     {
-        searchDialogs.append({replace, *fields});
+        searchDialogs.append({form, *fields});
         if (searches.empty())
             return SearchAnswer::Cancel;
         const SearchReply reply = searches.front();
