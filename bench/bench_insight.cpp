@@ -7,66 +7,36 @@
 #include "ResidentMemory.h"
 #include "Scanners.h"
 #include "TextEncoding.h"
+#include "WordpressSite.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 
 #include <malloc.h>
-#include <unistd.h>
 
 namespace {
 
+// The site as the Code Explorer takes it.
 struct Site {
-    QString error; // empty when the files loaded
+    QString error;
     QList<ExplorerSource> files;
-    qint64 textBytes = 0; // as UTF-8, the size the files have on disk with CR LF line ends
+    qint64 textBytes = 0;
 };
-
-Site loadSite()
-{
-    Site site;
-    QString project = qEnvironmentVariable("VELMORA_WORDPRESS_PROJECT");
-    static QTemporaryDir folder;
-    if (project.isEmpty()) {
-        if (!QFileInfo(QStringLiteral("/usr/share/wordpress")).isDir()) {
-            site.error = QStringLiteral("the wordpress package is not installed (scripts/deps bench)");
-            return site;
-        }
-        project = folder.filePath(QStringLiteral("wordpress.vlmp"));
-        const int status = QProcess::execute(QStringLiteral("bash"),
-                                             {QStringLiteral(VELMORA_BENCH_DIR "/make-wordpress-project"), project});
-        if (status != 0) {
-            site.error = QStringLiteral("make-wordpress-project failed");
-            return site;
-        }
-    }
-    // Loading makes the project's folder the working folder; the benchmarks do not care.
-    const QString workingFolder = QDir::currentPath();
-    const LoadedProject loaded = LoadProject(project);
-    QDir::setCurrent(workingFolder);
-    if (!loaded.valid || loaded.project.Files.isEmpty()) {
-        site.error = QStringLiteral("cannot load ") + project;
-        return site;
-    }
-    for (const ProjectFile &file : loaded.project.Files) {
-        site.files.append({file.FileName, file.FileType, file.Text});
-        site.textBytes += file.Text.toUtf8().size();
-    }
-    return site;
-}
 
 const Site &site()
 {
-    static const Site loaded = loadSite();
-    return loaded;
+    static const Site sources = [] {
+        const WordpressSite &wordpress = wordpressSite();
+        Site site{wordpress.error, {}, wordpress.textBytes};
+        for (const ProjectFile &file : wordpress.files)
+            site.files.append({file.FileName, file.FileType, file.Text});
+        return site;
+    }();
+    return sources;
 }
 
 bool skipWithoutSite(benchmark::State &state)

@@ -1,6 +1,9 @@
 // Search and replace in a 50 MB file of 1,000,000 lines: finding the one match at its end, and
-// replacing a match on every line as one undo step.
+// replacing a match on every line as one undo step; and Search in Project over the wordpress
+// site, for plain text and for a regular expression.
 #include "EditorModel.h"
+#include "ProjectSearch.h"
+#include "WordpressSite.h"
 
 #include <QString>
 
@@ -56,8 +59,35 @@ void BM_ReplaceAll_1M(benchmark::State &state)
     }
 }
 
+void searchSite(benchmark::State &state, const ProjectQuery &query)
+{
+    const WordpressSite &site = wordpressSite();
+    if (!site.error.isEmpty()) {
+        state.SkipWithError(qPrintable(site.error));
+        return;
+    }
+    qsizetype found = 0;
+    for (auto _ : state)
+        found = searchProject(site.files, query).matches.size();
+    state.counters["files"] = double(site.files.size());
+    state.counters["text_MB"] = double(site.textBytes) / 1e6;
+    state.counters["found"] = double(found);
+}
+
+void BM_SearchInProject_Plain(benchmark::State &state)
+{
+    searchSite(state, {QStringLiteral("wp_cache_get"), false, false, false});
+}
+
+void BM_SearchInProject_Expression(benchmark::State &state)
+{
+    searchSite(state, {QStringLiteral("\\$wp_[a-z]+_query"), false, false, true});
+}
+
 } // namespace
 
 BENCHMARK(BM_FindAtTheEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll_1M)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_SearchInProject_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchInProject_Expression)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
