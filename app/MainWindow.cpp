@@ -67,7 +67,10 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
     m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
     m_searchResults = new ProjectSearchPane([this](int file) { return m_projects->project().Files[file].FileName; },
-                                            [this](const ProjectMatch &match) { m_search->openMatch(match); });
+                                            [this](const ProjectMatch &match) {
+                                                m_search->openMatch(match);
+                                                m_frame.mFile->setFocus();
+                                            });
     // Below the editor, where it stays while no file is active.
     m_frame.pnlEditor->parentWidget()->layout()->addWidget(m_searchResults);
     m_search = std::make_unique<SearchCommands>(

@@ -1,5 +1,6 @@
 #include "EditorModel.h"
 #include "ModelTestSupport.h"
+#include "RaisedErrors.h"
 #include "SynEditSearch.h"
 
 #include <QtTest>
@@ -111,6 +112,12 @@ void TestEditorSearch::shiftResultsAndCount()
     QCOMPARE((Columns{search.Result(0), search.Result(1), search.Result(2)}), (Columns{1, 4, 4}));
     search.SetPattern(QStringLiteral("a"));
     QCOMPARE(search.Count(), 0);
+
+    // No pattern is an error, and finds nothing.
+    const RaisedErrors errors;
+    search.SetPattern({});
+    QCOMPARE(search.FindAllInLine(u"abc"), 0);
+    QCOMPARE(errors.messages, QStringList{QStringLiteral("Pattern is empty")});
 }
 
 void TestEditorSearch::searchReplace_data()
