@@ -1,3 +1,4 @@
+#include "ByteNamedFolder.h"
 #include "DiskFiles.h"
 #include "FileStorage.h"
 #include "NativePath.h"
@@ -6,13 +7,10 @@
 #include "ProjectHistory.h"
 #include "TestFiles.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
 #include <dirent.h>
-#include <fcntl.h>
-#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,35 +36,30 @@ private slots:
 
 private:
     // The test folder's path with a name of raw bytes added.
-    QString path(QByteArrayView name) const { return pathFromBytes(m_folder) + pathFromBytes(name); }
-    QByteArray onDisk(QByteArrayView name) const { return m_folder + name.toByteArray(); }
-    void writeRaw(QByteArrayView name, const QByteArray &bytes);
+    QString path(QByteArrayView name) const { return m_folder->path(name); }
+    QByteArray onDisk(QByteArrayView name) const { return m_folder->bytes(name); }
+    void writeRaw(QByteArrayView name, const QByteArray &bytes) { QVERIFY2(m_folder->write(name, bytes), name.data()); }
     QByteArray readRaw(QByteArrayView name) const;
     QByteArrayList entries() const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QByteArray m_folder;
+    std::unique_ptr<ByteNamedFolder> m_folder;
 };
 
 void TestFileNames::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_folder = QFile::encodeName(m_dir->path()) + '/';
+    m_folder = std::make_unique<ByteNamedFolder>();
+    QVERIFY(m_folder->isValid());
 }
 
-// Qt's own removal cannot reach names that are not UTF-8.
 void TestFileNames::cleanup()
 {
-    const auto remove = [](const char *name, const struct stat *, int, FTW *) { return ::remove(name); };
-    QCOMPARE(::nftw(m_folder.constData(), remove, 16, FTW_DEPTH | FTW_PHYS), 0);
-    m_dir->setAutoRemove(false);
+    QVERIFY(m_folder->removeAll());
 }
 
 QByteArrayList TestFileNames::entries() const
 {
     QByteArrayList names;
-    DIR *dir = ::opendir(m_folder.constData());
+    DIR *dir = ::opendir(onDisk({}).constData());
     while (const dirent *entry = dir ? ::readdir(dir) : nullptr)
         if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
             names.append(entry->d_name);
@@ -74,14 +67,6 @@ QByteArrayList TestFileNames::entries() const
         ::closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-void TestFileNames::writeRaw(QByteArrayView name, const QByteArray &bytes)
-{
-    const int fd = ::open(onDisk(name).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QVERIFY2(fd >= 0, onDisk(name).constData());
-    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    ::close(fd);
 }
 
 QByteArray TestFileNames::readRaw(QByteArrayView name) const

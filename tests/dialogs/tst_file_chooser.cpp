@@ -1,3 +1,4 @@
+#include "ByteNamedFolder.h"
 #include "FileChooserDialog.h"
 #include "FileFilters.h"
 #include "FolderListing.h"
@@ -7,15 +8,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <fcntl.h>
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // File filters, folder listings by byte names, and the file chooser built on them.
 class TestFileChooser : public QObject
@@ -40,50 +35,32 @@ private slots:
     void folderModeChoosesTheFolderShown();
 
 private:
-    QString path(QByteArrayView name) const { return pathFromBytes(m_folder + name.toByteArray()); }
-    void touch(QByteArrayView name);
+    QString path(QByteArrayView name) const { return m_folder->path(name); }
+    void touch(QByteArrayView name) { QVERIFY2(m_folder->write(name), name.data()); }
     QStringList listed(const QStringList &patterns, bool withHidden) const;
     // Presses the button of the next message box once it shows; its text is kept.
     void answerNextBox(QMessageBox::StandardButton button);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QByteArray m_folder;
+    std::unique_ptr<ByteNamedFolder> m_folder;
     QString m_boxText;
 };
 
 void TestFileChooser::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_folder = QFile::encodeName(m_dir->path()) + '/';
+    m_folder = std::make_unique<ByteNamedFolder>();
+    QVERIFY(m_folder->isValid());
     m_boxText.clear();
 }
 
-// Qt's own removal cannot reach names that are not UTF-8.
 void TestFileChooser::cleanup()
 {
-    const auto remove = [](const char *name, const struct stat *, int, FTW *) { return ::remove(name); };
-    QCOMPARE(::nftw(m_folder.constData(), remove, 16, FTW_DEPTH | FTW_PHYS), 0);
-    m_dir->setAutoRemove(false);
-}
-
-void TestFileChooser::touch(QByteArrayView name)
-{
-    const QByteArray full = m_folder + name.toByteArray();
-    if (full.endsWith('/')) {
-        QVERIFY(::mkdir(full.constData(), 0755) == 0);
-        return;
-    }
-    const int fd = ::open(full.constData(), O_WRONLY | O_CREAT, 0644);
-    QVERIFY2(fd >= 0, full.constData());
-    QCOMPARE(::write(fd, "x", 1), ssize_t(1));
-    ::close(fd);
+    QVERIFY(m_folder->removeAll());
 }
 
 QStringList TestFileChooser::listed(const QStringList &patterns, bool withHidden) const
 {
     QStringList names;
-    for (const FolderEntry &entry : readFolder(pathFromBytes(m_folder), patterns, withHidden).entries)
+    for (const FolderEntry &entry : readFolder(m_folder->path(), patterns, withHidden).entries)
         names.append(displayPath(entry.name) + (entry.isFolder ? QStringLiteral("/") : QString()));
     return names;
 }
@@ -162,7 +139,7 @@ void TestFileChooser::listingOrderAndMasks()
     QCOMPARE(listed({"*.php", "b*"}, false),
              (QStringList{"../", "alpha/", "Zeta/", "A.php", "b.php", "caf\uFFFD.php"}));
     QCOMPARE(listed({}, false), (QStringList{"../", "alpha/", "Zeta/"}));
-    const FolderContents contents = readFolder(pathFromBytes(m_folder), {"caf*"}, false);
+    const FolderContents contents = readFolder(m_folder->path(), {"caf*"}, false);
     QCOMPARE(pathToBytes(contents.entries.last().name), QByteArray("caf\xE9.php"));
     QCOMPARE(contents.entries.last().size, 1);
 }
@@ -203,7 +180,7 @@ void TestFileChooser::chooserPicksForeignNames()
 {
     touch("caf\xE9.php");
     touch("plain.php");
-    FileChooserDialog chooser(FileChooserDialog::Mode::Open, QStringLiteral("Add File"), pathFromBytes(m_folder),
+    FileChooserDialog chooser(FileChooserDialog::Mode::Open, QStringLiteral("Add File"), m_folder->path(),
                               parseFileFilters(QStringLiteral("PHP Files|*.php|All Files|*.*")));
     QTreeWidget *list = chooser.list();
     QCOMPARE(list->topLevelItemCount(), 3); // "..", then the two files
@@ -213,21 +190,21 @@ void TestFileChooser::chooserPicksForeignNames()
     QCOMPARE(chooser.nameBox()->text(), QStringLiteral("caf\uFFFD.php"));
     emit list->itemActivated(foreign, 0);
     QCOMPARE(chooser.result(), int(QDialog::Accepted));
-    QCOMPARE(pathToBytes(chooser.chosenPath()), m_folder + "caf\xE9.php");
+    QCOMPARE(pathToBytes(chooser.chosenPath()), m_folder->bytes() + "caf\xE9.php");
 }
 
 void TestFileChooser::chooserWalksFolders()
 {
     touch("sub\xE9/");
     touch("sub\xE9/inner.php");
-    FileChooserDialog chooser(FileChooserDialog::Mode::Open, QStringLiteral("Open"), pathFromBytes(m_folder),
+    FileChooserDialog chooser(FileChooserDialog::Mode::Open, QStringLiteral("Open"), m_folder->path(),
                               parseFileFilters(QStringLiteral("All Files|*.*")));
     QTreeWidget *list = chooser.list();
     emit list->itemActivated(list->topLevelItem(1), 0);
-    QCOMPARE(pathToBytes(chooser.folder()), m_folder + "sub\xE9/");
+    QCOMPARE(pathToBytes(chooser.folder()), m_folder->bytes() + "sub\xE9/");
     QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("inner.php"));
     emit list->itemActivated(list->topLevelItem(0), 0); // ".."
-    QCOMPARE(pathToBytes(chooser.folder()), m_folder);
+    QCOMPARE(pathToBytes(chooser.folder()), m_folder->bytes());
     // A typed folder name opens that folder instead of choosing it.
     chooser.nameBox()->setText(QStringLiteral("sub\uFFFD"));
     chooser.choose();
@@ -237,7 +214,7 @@ void TestFileChooser::chooserWalksFolders()
 void TestFileChooser::saveAddsTheSuffixAndAsksBeforeReplacing()
 {
     touch("taken.php");
-    FileChooserDialog fresh(FileChooserDialog::Mode::Save, QStringLiteral("Save"), pathFromBytes(m_folder),
+    FileChooserDialog fresh(FileChooserDialog::Mode::Save, QStringLiteral("Save"), m_folder->path(),
                             parseFileFilters(QStringLiteral("PHP Files|*.php")), QStringLiteral("php"));
     fresh.nameBox()->setText(QStringLiteral("new"));
     fresh.choose();
@@ -258,7 +235,7 @@ void TestFileChooser::saveAddsTheSuffixAndAsksBeforeReplacing()
 
 void TestFileChooser::openRefusesAMissingFile()
 {
-    FileChooserDialog chooser(FileChooserDialog::Mode::Open, QStringLiteral("Open"), pathFromBytes(m_folder),
+    FileChooserDialog chooser(FileChooserDialog::Mode::Open, QStringLiteral("Open"), m_folder->path(),
                               parseFileFilters(QStringLiteral("All Files|*.*")));
     chooser.nameBox()->setText(QStringLiteral("nothing.php"));
     answerNextBox(QMessageBox::Ok);
@@ -271,12 +248,12 @@ void TestFileChooser::folderModeChoosesTheFolderShown()
 {
     touch("site\xE9/");
     touch("page.php");
-    FileChooserDialog chooser(FileChooserDialog::Mode::Folder, QString(), pathFromBytes(m_folder), {});
+    FileChooserDialog chooser(FileChooserDialog::Mode::Folder, QString(), m_folder->path(), {});
     QCOMPARE(chooser.list()->topLevelItemCount(), 2); // "..", the folder; no files
     emit chooser.list()->itemActivated(chooser.list()->topLevelItem(1), 0);
     chooser.choose();
     QCOMPARE(chooser.result(), int(QDialog::Accepted));
-    QCOMPARE(pathToBytes(chooser.chosenPath()), m_folder + "site\xE9/");
+    QCOMPARE(pathToBytes(chooser.chosenPath()), m_folder->bytes() + "site\xE9/");
 }
 
 QTEST_MAIN(TestFileChooser)
