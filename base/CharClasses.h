@@ -15,6 +15,17 @@ constexpr bool isAsciiDigit(int c)
     return c >= '0' && c <= '9';
 }
 
+// ASCII letters a to z upper-cased, every other character as it is.
+constexpr int asciiUpperCase(int c)
+{
+    return c >= 'a' && c <= 'z' ? c - 0x20 : c;
+}
+
+constexpr int asciiLowerCase(int c)
+{
+    return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+}
+
 // What PHP names are made of: ASCII letters and digits, "_", and any character above 127.
 constexpr bool isNameChar(int c)
 {

@@ -1,5 +1,6 @@
 #include "FolderListing.h"
 
+#include "CharClasses.h"
 #include "FileFilters.h"
 #include "NativePath.h"
 
@@ -12,15 +13,10 @@
 
 namespace {
 
-char16_t asciiUpper(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? c - 0x20 : c;
-}
-
 bool lessWithoutAsciiCase(QStringView a, QStringView b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](QChar x, QChar y) {
-        return asciiUpper(x.unicode()) < asciiUpper(y.unicode());
+        return asciiUpperCase(x.unicode()) < asciiUpperCase(y.unicode());
     });
 }
 

@@ -75,12 +75,12 @@ bool containsExact(QStringView text, QStringView pattern)
 
 QChar asciiUpperChar(QChar c)
 {
-    return c >= u'a' && c <= u'z' ? QChar(c.unicode() - 0x20) : c;
+    return QChar(char16_t(asciiUpperCase(c.unicode())));
 }
 
 QChar asciiLowerChar(QChar c)
 {
-    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 0x20) : c;
+    return QChar(char16_t(asciiLowerCase(c.unicode())));
 }
 
 struct LineMarks {
