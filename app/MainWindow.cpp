@@ -14,6 +14,7 @@
 #include "ProjectListView.h"
 #include "ProjectSearchPane.h"
 #include "SearchCommands.h"
+#include "TypingAids.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -78,6 +79,7 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
         [this](const QString &query, const ProjectSearchResult &result) {
             m_searchResults->showResults(query, result);
         });
+    m_typingAids = std::make_unique<TypingAids>(m_files, *m_frame.mFile);
     FormCreate();
 }
 
@@ -107,6 +109,8 @@ void MainWindow::FormCreate()
     createCommands();
     BuildReopenMenu();
     connectEditor();
+    // After the window's own key handling is hooked in, so an open list takes its keys first.
+    m_typingAids->ReloadCompletionData(m_options);
     connectProjects();
     m_preview = new PreviewPane(m_frame, *m_projects, m_options, m_files.dataDir(), this);
     connect(m_preview, &PreviewPane::closed, this, &MainWindow::RefreshWindowState);
@@ -284,6 +288,7 @@ void MainWindow::applyEditorSettings()
 bool MainWindow::ApplySettings()
 {
     applyEditorSettings();
+    m_typingAids->ReloadCompletionData(m_options);
     writeSysOptions(m_settingsFile, m_options);
     QString error;
     if (m_settingsFile.save(&error))

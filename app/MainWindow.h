@@ -15,6 +15,7 @@
 #include <memory>
 
 class CodeInsight;
+class TypingAids;
 class DeclarationPanes;
 class ProjectSearchPane;
 class SearchCommands;
@@ -62,6 +63,7 @@ public:
     CodeInsight &insight() { return *m_insight; }
     DeclarationPanes &declarationPanes() { return *m_declarationPanes; }
     SearchCommands &search() { return *m_search; }
+    TypingAids &typingAids() { return *m_typingAids; }
     ProjectSearchPane &searchResults() { return *m_searchResults; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
     QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
@@ -123,6 +125,7 @@ private:
     std::unique_ptr<CodeInsight> m_insight;
     DeclarationPanes *m_declarationPanes = nullptr;
     std::unique_ptr<SearchCommands> m_search;
+    std::unique_ptr<TypingAids> m_typingAids;
     ProjectSearchPane *m_searchResults = nullptr;
     PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files

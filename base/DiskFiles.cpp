@@ -75,7 +75,8 @@ DiskEntry diskEntry(const QString &path)
     struct stat info;
     if (path.isEmpty() || ::stat(pathToBytes(path).constData(), &info) != 0)
         return {};
-    return {true, S_ISREG(info.st_mode), S_ISDIR(info.st_mode), qint64(info.st_size)};
+    return {true, S_ISREG(info.st_mode), S_ISDIR(info.st_mode), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
 bool isRegularFile(const QString &path)

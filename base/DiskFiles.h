@@ -13,6 +13,7 @@ struct DiskEntry {
     bool isFile = false; // a regular file
     bool isFolder = false;
     qint64 size = 0;
+    qint64 modifiedNs = 0; // since the epoch
 };
 DiskEntry diskEntry(const QString &path);
 bool isRegularFile(const QString &path);

@@ -420,6 +420,17 @@ bool EditorModel::CanRedo() const
     return !d->readOnly && d->history->canRedo();
 }
 
+void EditorModel::BeginUndoBlock()
+{
+    d->begin(ChangeKind::Other);
+}
+
+void EditorModel::EndUndoBlock()
+{
+    if (d->depth > 0)
+        d->end();
+}
+
 void EditorModel::Undo()
 {
     d->undo();

@@ -135,6 +135,10 @@ public:
     void Undo();
     void Redo();
     void ClearUndo();
+    // Every change between the two is one undo step; the signals of the changes are sent at the
+    // end. Blocks nest; only the outermost counts.
+    void BeginUndoBlock();
+    void EndUndoBlock();
     // Each open file keeps its own history: the program takes the shown file's history out and
     // puts the next file's in.
     std::shared_ptr<UndoHistory> TakeUndoHistory();
