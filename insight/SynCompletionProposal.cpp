@@ -179,7 +179,6 @@ void SynCompletionProposal::Execute(const QString &startWord, QPoint caretLineTo
     const int lineHeight = m_editor ? m_editor->lineHeight() : 0;
     m_form->move(proposalPosition(m_form->size(), caretLineTop, lineHeight, screen->availableGeometry()));
     m_form->show();
-    m_form->raise();
 }
 
 void SynCompletionProposal::CancelCompletion()
