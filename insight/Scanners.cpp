@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <bit>
 #include <list>
+#include <thread>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -120,13 +122,20 @@ LineMarks marksOf(QStringView line)
 #ifdef __SSE2__
     const __m128i dollar = _mm_set1_epi16(u'$');
     const __m128i mark = _mm_set1_epi16(u'?');
-    for (; i + 8 <= size; i += 8) {
-        const __m128i here = eightAt(data + i);
+    const auto block = [&](qsizetype at) {
+        const __m128i here = eightAt(data + at);
         marks.dollar = marks.dollar || _mm_movemask_epi8(_mm_cmpeq_epi16(here, dollar)) != 0;
         visitHits(_mm_cmpeq_epi16(here, mark), [&](int place) {
-            question(i + place);
+            question(at + place);
             return false;
         });
+    };
+    for (; i + 8 <= size; i += 8)
+        block(i);
+    // The rest as the last eight characters: looking at a place twice changes nothing.
+    if (i < size && size >= 8) {
+        block(size - 8);
+        i = size;
     }
 #endif
     for (; i < size; ++i) {
@@ -159,19 +168,24 @@ bool mayDeclare(QStringView line, QStringView keyword)
         const __m128i open = _mm_set1_epi16(u'<');
         const __m128i question = _mm_set1_epi16(u'?');
         const __m128i s = _mm_set1_epi16(u's');
-        for (; i + 9 <= size; i += 8) {
-            const __m128i here = eightAt(data + i);
-            const __m128i next = eightAt(data + i + 1);
+        const auto hitsAt = [&](qsizetype at) {
+            const __m128i here = eightAt(data + at);
+            const __m128i next = eightAt(data + at + 1);
             const __m128i nextFolded = _mm_or_si128(next, caseBit);
             const __m128i word =
                 _mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(here, caseBit), first), _mm_cmpeq_epi16(nextFolded, second));
             const __m128i tag =
                 _mm_and_si128(_mm_cmpeq_epi16(here, open),
                               _mm_or_si128(_mm_cmpeq_epi16(next, question), _mm_cmpeq_epi16(nextFolded, s)));
-            // Each place sets two bits of the mask.
-            if (visitHits(_mm_or_si128(word, tag), [&](int place) { return startsHere(i + place); }))
+            return visitHits(_mm_or_si128(word, tag), [&](int place) { return startsHere(at + place); });
+        };
+        for (; i + 9 <= size; i += 8)
+            if (hitsAt(i))
                 return true;
-        }
+        // The rest as the last nine characters (places looked at twice give the same answer); the
+        // very last place starts nothing, as every mark is two characters or more.
+        if (i < size && size >= 9)
+            return hitsAt(size - 9);
     }
 #endif
     for (; i < size; ++i)
@@ -279,45 +293,116 @@ struct DeclarationScan {
     }
 };
 
+// The variables of a line inside PHP, in order, each met name given to record once per place.
+// Each "$" gives the name that follows it, and every later "$" + that name of the line is taken
+// out with it (which also takes longer names that begin with it, and may join text into new
+// names); a lone "$" takes every "$" after it.
+template <typename Record>
+void lineVariables(QStringView line, QString &rest, QString &pattern, Record record)
+{
+    // What is left of the line: the line itself until a removal changes it, then rest. Nothing
+    // before a "$" changes when names after it are taken away.
+    QStringView text = line;
+    for (qsizetype dollar = text.indexOf(u'$'); dollar >= 0; dollar = text.indexOf(u'$', dollar)) {
+        const QStringView name = variableNameAt(text, dollar);
+        if (name.isEmpty())
+            return;
+        record(name);
+        const QStringView here = text.sliced(dollar, name.size() + 1);
+        const qsizetype after = dollar + here.size();
+        if (findExact(text, here, after) < 0) {
+            // Taking out this one place is passing over it.
+            dollar = after;
+            continue;
+        }
+        // A copy: the removal overwrites the place the pattern stands.
+        pattern = here.toString();
+        if (text.data() != rest.constData()) {
+            rest.resize(0);
+            rest += text;
+        }
+        removeAll(rest, pattern, dollar);
+        text = rest;
+    }
+}
+
+// The distinct spellings of names in the order they are first met. Looking a name up costs no
+// copy: the set holds views of the kept strings.
+class Spellings
+{
+public:
+    void add(QStringView name)
+    {
+        if (!m_seen.contains(name))
+            m_seen.insert(m_order.emplace_back(name.toString()));
+    }
+    const std::list<QString> &inOrder() const { return m_order; }
+
+private:
+    std::list<QString> m_order;
+    QSet<QStringView> m_seen;
+};
+
+// Runs scan(first, last) on the lines [0, half) and [half, count) at once, on both cores; small
+// texts in one go on this thread.
+template <typename Scan>
+void inTwoHalves(qsizetype count, Scan scan)
+{
+    constexpr qsizetype WorthASecondThread = 50'000;
+    if (count < WorthASecondThread) {
+        scan(0, count);
+        return;
+    }
+    const qsizetype half = count / 2;
+    std::thread first([&] { scan(0, half); });
+    scan(half, count);
+    first.join();
+}
+
 template <typename Lines>
 ScanResults scanVariables(const Lines &lines)
 {
-    ScanResults results;
-    // Every spelling met so far, as views of the strings kept in spellings, so that looking up
-    // a name costs no copy and no case folding; found holds the case-folded names listed.
-    std::list<QString> spellings;
-    QSet<QStringView> seen;
-    QSet<QString> found;
-    QString rest;
-    QString pattern;
+    const qsizetype count = lines.size();
+    // Which lines hold a "$", and the PHP flag each line is scanned with: the marks of the lines
+    // are found at once, the flag then follows them in order.
+    std::vector<LineMarks> marks(count);
+    inTwoHalves(count, [&](qsizetype first, qsizetype last) {
+        for (qsizetype i = first; i < last; ++i)
+            marks[i] = marksOf(lines[i]);
+    });
+    std::vector<char> scanned(count, false);
     bool inPhp = false;
-    for (const QStringView line : lines) {
-        const LineMarks marks = marksOf(line);
-        inPhp = inPhp || marks.phpOpen;
-        if (!marks.dollar)
+    for (qsizetype i = 0; i < count; ++i) {
+        inPhp = inPhp || marks[i].phpOpen;
+        // A "?>" on a line without "$" leaves the flag on.
+        if (!marks[i].dollar)
             continue;
-        // Reuses the buffer of the line before.
-        rest.resize(0);
-        rest += line;
-        // Nothing before a "$" changes when names after it are taken away.
-        for (qsizetype dollar = rest.indexOf(u'$'); dollar >= 0; dollar = rest.indexOf(u'$', dollar)) {
-            const QStringView name = variableNameAt(rest, dollar);
-            if (!name.isEmpty() && inPhp && !seen.contains(name)) {
-                seen.insert(spellings.emplace_back(name.toString()));
-                if (const QString key = spellings.back().toCaseFolded(); !found.contains(key)) {
-                    found.insert(key);
-                    results.append(spellings.back());
-                }
-            }
-            // Also takes away longer names that begin with this one; a lone "$" takes every "$".
-            pattern.resize(0);
-            pattern += u'$';
-            pattern += name;
-            removeAll(rest, pattern, dollar);
-        }
-        if (marks.phpClose)
+        // Outside PHP the line gives nothing: its removals only touch the line itself.
+        scanned[i] = inPhp;
+        if (marks[i].phpClose)
             inPhp = false;
     }
+    // Each half lists its spellings; the first half's come first.
+    Spellings halves[2];
+    inTwoHalves(count, [&](qsizetype first, qsizetype last) {
+        Spellings &spellings = halves[first == 0 ? 0 : 1];
+        QString rest;
+        QString pattern;
+        for (qsizetype i = first; i < last; ++i)
+            if (scanned[i])
+                lineVariables(lines[i], rest, pattern, [&](QStringView name) { spellings.add(name); });
+    });
+    ScanResults results;
+    Spellings all;
+    QSet<QString> found; // case-folded
+    for (const Spellings &half : halves)
+        for (const QString &spelling : half.inOrder())
+            all.add(spelling);
+    for (const QString &spelling : all.inOrder())
+        if (QString key = spelling.toCaseFolded(); !found.contains(key)) {
+            found.insert(std::move(key));
+            results.append(spelling);
+        }
     return results;
 }
 

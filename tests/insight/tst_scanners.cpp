@@ -77,6 +77,8 @@ void TestScanners::variables_data()
     QTest::addRow("two on a line") << QStringList{"<?php", "$a = $b;"} << QStringList{"a", "b"};
     QTest::addRow("first spelling wins") << QStringList{"<?", "$Total = 1;", "$total++;"} << QStringList{"Total"};
     QTest::addRow("a prefix consumes the longer name") << QStringList{"<?php $a = $ab;"} << QStringList{"a"};
+    QTest::addRow("a removal joins text into a new name") << QStringList{"<?php $a $x$ay;"} << QStringList{"a", "xy"};
+    QTest::addRow("later names after a removal") << QStringList{"<?php $a.$a.$b;"} << QStringList{"a", "b"};
     QTest::addRow("lone dollar takes every dollar") << QStringList{"<?php", "echo '$' . $x;"} << QStringList{};
     QTest::addRow("outside PHP") << QStringList{"$a", "<?php $b ?>", "$c"} << QStringList{"b"};
     QTest::addRow("left of the open mark counts") << QStringList{"$a <?php"} << QStringList{"a"};
