@@ -183,7 +183,7 @@ const CommandRow Rows[] = {
      .button = {"btnPreview", "Preview Current File", whileFileActive},
      .run = [](MainWindow &w) { w.preview().ShowPreview(true); }, .icon = "document-print-preview",
      .fallback = QS::SP_FileDialogContentsView},
-    {.command = C::Options, .menu = {"Options1", "Options"}},
+    {.command = C::Options, .menu = {"Options1", "Options"}, .run = [](MainWindow &w) { w.Options1Click(); }},
     {.command = C::Language, .menu = {"Language1", "Language"}, .submenu = LanguageItems, .opensMenu = true},
     {.command = C::English, .menu = {"English1", "English"}},
     {.command = C::Croatian, .menu = {"Hrvatski1", "Hrvatski"}},

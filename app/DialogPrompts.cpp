@@ -5,6 +5,7 @@
 #include "PlacementStore.h"
 #include "PropertiesDialog.h"
 #include "SaveFilesDialog.h"
+#include "OptionsDialog.h"
 #include "SearchReplaceDialog.h"
 #include "VariablesDialog.h"
 
@@ -114,4 +115,9 @@ QString DialogPrompts::chooseVariable(const QStringList &names)
 SearchAnswer DialogPrompts::searchReplace(SearchForm form, SearchFields *fields)
 {
     return SearchReplaceDialog::run(m_parent, form, fields);
+}
+
+bool DialogPrompts::options(OptionsFields *fields, SyntaxColourItems &colours)
+{
+    return OptionsDialog::run(m_parent, fields, colours, m_mainEditor, m_preview);
 }

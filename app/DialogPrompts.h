@@ -2,18 +2,24 @@
 
 #include "Prompts.h"
 
+class EditorWidget;
 class PlacementStore;
+class SynCustomHighlighter;
 class QWidget;
 
 // The ordinary dialogs of the desktop.
 class DialogPrompts : public Prompts
 {
 public:
-    // iconFolder: where the Code Explorer's pictures are; placement: where it remembers its place.
-    DialogPrompts(QWidget *parent, QString iconFolder, PlacementStore &placement)
+    // iconFolder: where the Code Explorer's pictures are; placement: where it remembers its place;
+    // mainEditor and preview: what the Options dialog's colour preview looks like and shows.
+    DialogPrompts(QWidget *parent, QString iconFolder, PlacementStore &placement, const EditorWidget &mainEditor,
+                  SynCustomHighlighter *preview)
         : m_parent(parent),
           m_iconFolder(std::move(iconFolder)),
-          m_placement(placement)
+          m_placement(placement),
+          m_mainEditor(mainEditor),
+          m_preview(preview)
     { }
 
     QString openFile(const QString &title, const QString &folder, const QString &filter) override;
@@ -30,9 +36,12 @@ public:
                       ExplorerChoice *choice) override;
     SearchAnswer searchReplace(SearchForm form, SearchFields *fields) override;
     QString chooseVariable(const QStringList &names) override;
+    bool options(OptionsFields *fields, SyntaxColourItems &colours) override;
 
 private:
     QWidget *m_parent;
     QString m_iconFolder;
     PlacementStore &m_placement;
+    const EditorWidget &m_mainEditor;
+    SynCustomHighlighter *m_preview;
 };

@@ -9,6 +9,7 @@
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
 #include "NativePath.h"
+#include "OptionsFlow.h"
 #include "PlacementStore.h"
 #include "PreviewPane.h"
 #include "ProjectListView.h"
@@ -63,7 +64,8 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     m_fileEditor = std::make_unique<FileEditor>(m_frame, m_highlighters, m_options);
     m_projects = std::make_unique<ProjectController>(
         *m_fileEditor, m_options, m_history, *m_placement,
-        std::make_unique<DialogPrompts>(this, m_files.dataDir() + QStringLiteral("icons/"), *m_placement),
+        std::make_unique<DialogPrompts>(this, m_files.dataDir() + QStringLiteral("icons/"), *m_placement,
+                                        *m_frame.mFile, &m_highlighters.xhMulti),
         [this](int number) { return m_frame.message(number); });
     m_insight = std::make_unique<CodeInsight>(*m_projects, *editorModel());
     m_declarationPanes = new DeclarationPanes(m_frame, *m_insight, this);
@@ -295,6 +297,15 @@ bool MainWindow::ApplySettings()
         return true;
     prompts().error(error);
     return false;
+}
+
+void MainWindow::Options1Click()
+{
+    OptionsFlow flow(prompts(), m_highlighters, m_files);
+    if (flow.Options1Click(&m_options, m_typingAids->keywords(), m_typingAids->functions()))
+        ApplySettings();
+    if (m_fileEditor->isShown())
+        m_fileEditor->cbHighlighterChange(m_frame.cbHighlighter->currentIndex());
 }
 
 void MainWindow::RefreshWindowState()

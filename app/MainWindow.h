@@ -71,6 +71,9 @@ public:
     // Applies the settings to the editor and writes every key; false (after an error box) when
     // the settings file cannot be written.
     bool ApplySettings();
+    // Tools, Options: the dialog, then the settings applied on OK; the editor's highlighter is
+    // chosen again after OK and Cancel alike.
+    void Options1Click();
     // Brings the title, status text and buttons up to date with the current state.
     void RefreshWindowState();
     // The enabling that follows the editor: after activation and every key and mouse button.

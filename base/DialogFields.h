@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SysOptionsFields.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -75,3 +77,16 @@ struct SearchFields {
 enum class SearchForm { Search, Replace, Project };
 // How the Search/Replace dialog was closed.
 enum class SearchAnswer { Cancel, Ok, ReplaceAll };
+
+// The Options dialog's controls: the settings as its boxes show them, the three size boxes as
+// the text typed there, and the keyword and function tables. tablesEdited: a row was posted or
+// deleted since the tables were filled.
+struct OptionsFields {
+    SysOptions options;
+    QString fontSize;
+    QString tabWidth;
+    QString rightEdge;
+    QStringList keywords;
+    QStringList functions;
+    bool tablesEdited = false;
+};

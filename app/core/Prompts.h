@@ -8,6 +8,7 @@
 #include <optional>
 
 class CodeExplorerModel;
+class SyntaxColourItems;
 
 // Everything the program asks the user: file choosers, errors and questions. The flows talk to
 // this interface so that they run the same under tests, where a script answers.
@@ -44,4 +45,7 @@ public:
     virtual SearchAnswer searchReplace(SearchForm form, SearchFields *fields) = 0;
     // The Variables window over names: the text to insert, empty when cancelled.
     virtual QString chooseVariable(const QStringList &names) = 0;
+    // The Options dialog, opening with *fields; its colour page edits the highlighters through
+    // colours as the user works. True for OK, with the controls in *fields.
+    virtual bool options(OptionsFields *fields, SyntaxColourItems &colours) = 0;
 };

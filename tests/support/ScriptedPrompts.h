@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Answers every question from a script and records what was shown, with the kind of each box.
 class ScriptedPrompts : public Prompts
@@ -37,6 +38,10 @@ public:
         std::optional<SearchFields> fields;
     };
     std::deque<SearchReply> searches;
+    // The Options dialog: what the user does in it (none: closes at once), and whether OK closes it.
+    std::function<void(OptionsFields &, SyntaxColourItems &)> optionsEdits;
+    bool optionsOk = true;
+    QList<OptionsFields> optionsShown; // the fields each opening showed
 
     QList<Message> messages;
     QStringList saveTitles;
@@ -144,6 +149,13 @@ public:
     {
         variableLists.append(names);
         return variable;
+    }
+    bool options(OptionsFields *fields, SyntaxColourItems &colours) override
+    {
+        optionsShown.append(*fields);
+        if (optionsEdits)
+            optionsEdits(*fields, colours);
+        return optionsOk;
     }
 
 private:
