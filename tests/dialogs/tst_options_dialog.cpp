@@ -36,6 +36,25 @@ private:
     OptionsFields someFields() const;
 };
 
+namespace {
+
+// The dialog over highlighters of its own.
+struct OpenDialog {
+    SynPHPSyn php;
+    SynHTMLSyn html;
+    SyntaxColourItems colours{php, html};
+    EditorWidget editor;
+    std::unique_ptr<OptionsDialog> dialog;
+
+    OptionsDialog &open(const OptionsFields &fields)
+    {
+        dialog = std::make_unique<OptionsDialog>(fields, colours, editor, nullptr);
+        return *dialog;
+    }
+};
+
+} // namespace
+
 OptionsFields TestOptionsDialog::someFields() const
 {
     OptionsFields fields;
@@ -93,12 +112,9 @@ void TestOptionsDialog::colourListKeepsAValueItHasNoEntryFor()
 
 void TestOptionsDialog::fillsAndReadsBackEveryControl()
 {
-    SynPHPSyn php;
-    SynHTMLSyn html;
-    SyntaxColourItems colours(php, html);
-    EditorWidget editor;
+    OpenDialog open;
     const OptionsFields fields = someFields();
-    OptionsDialog dialog(fields, colours, editor, nullptr);
+    OptionsDialog &dialog = open.open(fields);
     const OptionsFields back = dialog.fields();
     QCOMPARE(back.options, fields.options);
     QCOMPARE(back.fontSize, fields.fontSize);
@@ -119,11 +135,8 @@ void TestOptionsDialog::fillsAndReadsBackEveryControl()
 
 void TestOptionsDialog::viewerBoxFollowsTheRadioButtons()
 {
-    SynPHPSyn php;
-    SynHTMLSyn html;
-    SyntaxColourItems colours(php, html);
-    EditorWidget editor;
-    OptionsDialog dialog(someFields(), colours, editor, nullptr);
+    OpenDialog open;
+    OptionsDialog &dialog = open.open(someFields());
     auto *viewer = dialog.findChild<QLineEdit *>("eViewer");
     QVERIFY(viewer->isVisibleTo(&dialog));
     dialog.findChild<QRadioButton *>("rbInternal")->setChecked(true);
@@ -133,11 +146,8 @@ void TestOptionsDialog::viewerBoxFollowsTheRadioButtons()
 
 void TestOptionsDialog::customTablesFollowTheirBox()
 {
-    SynPHPSyn php;
-    SynHTMLSyn html;
-    SyntaxColourItems colours(php, html);
-    EditorWidget editor;
-    OptionsDialog dialog(someFields(), colours, editor, nullptr);
+    OpenDialog open;
+    OptionsDialog &dialog = open.open(someFields());
     QWidget *custom = dialog.findChild<QWidget *>("gbCustom");
     auto *box = dialog.findChild<QCheckBox *>("cbxCustomHighlighting");
     // (Its page is not the one shown, so only its own visibility tells.)
@@ -155,15 +165,14 @@ void TestOptionsDialog::customTablesFollowTheirBox()
 
 void TestOptionsDialog::showingAnItemPassesItsValuesOn()
 {
-    SynPHPSyn php;
-    SynHTMLSyn html;
+    OpenDialog open;
+    SynPHPSyn &php = open.php;
+    SynHTMLSyn &html = open.html;
     php.CommentAttri()->SetForeground(0x808000);
     php.CommentAttri()->SetStyle(fsItalic);
     html.CommentAttri()->SetForeground(0x000080);
     html.CommentAttri()->SetStyle(fsBold);
-    SyntaxColourItems colours(php, html);
-    EditorWidget editor;
-    OptionsDialog dialog(someFields(), colours, editor, nullptr);
+    OptionsDialog &dialog = open.open(someFields());
     // Opening shows item 0: the HTML comment takes the PHP comment's value for every control that
     // changed. Bold was off and stays off, so the HTML comment keeps its bold.
     QCOMPARE(html.CommentAttri()->Foreground(), SynColor(0x808000));
@@ -181,11 +190,8 @@ void TestOptionsDialog::showingAnItemPassesItsValuesOn()
 
 void TestOptionsDialog::fontsListFixedPitchFirst()
 {
-    SynPHPSyn php;
-    SynHTMLSyn html;
-    SyntaxColourItems colours(php, html);
-    EditorWidget editor;
-    OptionsDialog dialog(someFields(), colours, editor, nullptr);
+    OpenDialog open;
+    OptionsDialog &dialog = open.open(someFields());
     auto *fonts = dialog.findChild<QComboBox *>("FontComboBox1");
     QCOMPARE(fonts->currentText(), QStringLiteral("Some Font")); // kept although not installed
     bool pastFixed = false;
