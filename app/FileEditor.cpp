@@ -95,18 +95,22 @@ void FileEditor::chooseHighlighterFor(const QString &fileType)
 
 void FileEditor::cbHighlighterChange(int item)
 {
-    SynMultiSyn &multi = m_highlighters.xhMulti;
+    MainHighlighters &h = m_highlighters;
+    SynMultiSyn &multi = h.xhMulti;
     multi.SetEnabled(false);
     SynCustomHighlighter *chosen = nullptr;
     switch (item) {
     case hiPHP:
-        multi.Scheme(0).SetHighlighter(&m_highlighters.xhPHP);
+        multi.Scheme(0).SetHighlighter(m_options.PHPCustomHighlighting ? static_cast<SynCustomHighlighter *>(&h.xhGen)
+                                                                       : &h.xhPHP);
         chosen = &multi;
         break;
     case hiHTML:
     case hiCSS: chosen = &multi; break;
-    default: // the script, SQL and custom highlighters are not built yet: plain text
-        break;
+    case hiJavaScript: chosen = &h.xhJS; break;
+    case hiSQL: chosen = &h.xhSQL; break;
+    case hiCustom: chosen = &h.xhGen; break;
+    default: break;
     }
     model()->SetHighlighter(chosen);
     multi.SetEnabled(chosen == &multi);

@@ -81,7 +81,7 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
         [this](const QString &query, const ProjectSearchResult &result) {
             m_searchResults->showResults(query, result);
         });
-    m_typingAids = std::make_unique<TypingAids>(m_files, *m_frame.mFile);
+    m_typingAids = std::make_unique<TypingAids>(m_files, *m_frame.mFile, m_highlighters.xhGen);
     FormCreate();
 }
 

@@ -1,10 +1,14 @@
 #include "TypingAids.h"
 
 #include "EditorWidget.h"
+#include "MainHighlighters.h"
 #include "ProgramFiles.h"
 #include "SysOptions.h"
 
-TypingAids::TypingAids(const ProgramFiles &files, EditorWidget &editor) : m_files(files), m_editor(editor) {}
+TypingAids::TypingAids(const ProgramFiles &files, EditorWidget &editor, SynGeneralSyn &customHighlighting)
+    : m_files(files), m_editor(editor), m_customHighlighting(customHighlighting)
+{
+}
 
 void TypingAids::ReloadCompletionData(const SysOptions &options)
 {
@@ -17,6 +21,8 @@ void TypingAids::ReloadCompletionData(const SysOptions &options)
         m_functions = listEntries(m_functionFile.lines(), FunctionsHeader);
         listsChanged = true;
     }
+    if (listsChanged)
+        SetCustomKeywords(m_customHighlighting, m_keywords, m_functions);
     reloadProposal(options.CompletionProposal, listsChanged);
     reloadAutoComplete(options.AutoComplete);
 }

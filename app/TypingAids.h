@@ -6,10 +6,12 @@
 
 class EditorWidget;
 class ProgramFiles;
+class SynGeneralSyn;
 struct SysOptions;
 
 // The two typing aids of the editor, the completion proposal SynCP and the template expander
-// SynAC, with the word lists and templates they are fed from.
+// SynAC, with the word lists and templates they are fed from; the same lists are the words of
+// the custom highlighting.
 class TypingAids
 {
 public:
@@ -17,7 +19,7 @@ public:
     static constexpr const char *FunctionFile = "phpfu.dat";
     static constexpr const char *TemplateFile = "phpac.dat";
 
-    TypingAids(const ProgramFiles &files, EditorWidget &editor);
+    TypingAids(const ProgramFiles &files, EditorWidget &editor, SynGeneralSyn &customHighlighting);
 
     // Reads the data files that changed since the last time and attaches or detaches each aid as
     // its setting says; costs a few status calls when nothing changed. A missing file leaves its
@@ -35,6 +37,7 @@ private:
 
     const ProgramFiles &m_files;
     EditorWidget &m_editor;
+    SynGeneralSyn &m_customHighlighting;
     DataFile m_keywordFile;
     DataFile m_functionFile;
     DataFile m_templateFile;

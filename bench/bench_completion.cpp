@@ -6,6 +6,7 @@
 #include "OffscreenBenchmarks.h"
 #include "ProgramFiles.h"
 #include "SynCompletionProposal.h"
+#include "SynHighlighterGeneral.h"
 #include "SysOptions.h"
 #include "TypingAids.h"
 
@@ -86,7 +87,8 @@ void BM_ReloadCompletionDataUnchanged(benchmark::State &state)
     QTemporaryDir dir;
     const ProgramFiles files(dir.filePath(QStringLiteral("settings/")), QStringLiteral(VELMORA_SOURCE_DATA_DIR));
     EditorWidget editor;
-    TypingAids aids(files, editor);
+    SynGeneralSyn custom;
+    TypingAids aids(files, editor, custom);
     const SysOptions options;
     aids.ReloadCompletionData(options);
     for (auto _ : state)

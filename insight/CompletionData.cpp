@@ -2,12 +2,6 @@
 
 #include "CharClasses.h"
 #include "DiskFiles.h"
-#include "TextEncoding.h"
-
-QStringList dataFileLines(const QByteArray &bytes)
-{
-    return splitLines(decodeText(bytes).text);
-}
 
 bool DataFile::refresh(const QString &path)
 {
@@ -23,13 +17,6 @@ bool DataFile::refresh(const QString &path)
     m_modified = entry.modifiedNs;
     m_lines = dataFileLines(bytes);
     return true;
-}
-
-QStringList listEntries(QStringList lines, QStringView header)
-{
-    if (!lines.isEmpty() && lines.front() == header)
-        lines.removeFirst();
-    return lines;
 }
 
 CompletionLists completionLists(const QStringList &keywords, const QStringList &functions)

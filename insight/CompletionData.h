@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WordListFile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QRect>
@@ -10,10 +12,6 @@
 // The word lists and templates of the two typing aids (no widgets): the data files they come
 // from, the lists the completion proposal shows and inserts, its filter, and the word both aids
 // act on.
-
-// A data file's lines: CR LF, a lone CR or a lone LF ends a line, and a line end after the last
-// line adds none. Decoded as UTF-8 when valid, else as Latin-1.
-QStringList dataFileLines(const QByteArray &bytes);
 
 // One data file's lines, read again only when its path, size or modification time changed, so
 // that looking at an unchanged file costs one status call.
@@ -33,13 +31,6 @@ private:
     qint64 m_modified = -1;
     QStringList m_lines;
 };
-
-// The entries of a word list: its lines without the header word, which the file may leave out.
-// Only a first line equal to the header, letter case included, is the header.
-QStringList listEntries(QStringList lines, QStringView header);
-
-inline constexpr QStringView KeywordsHeader = u"Keywords";
-inline constexpr QStringView FunctionsHeader = u"Functions";
 
 struct CompletionLists {
     QStringList insertList; // what accepting an entry puts into the text

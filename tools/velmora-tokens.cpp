@@ -1,5 +1,6 @@
 // Runs one of the main window's highlighters over a file and prints its tokens, or times it.
 #include "MainHighlighters.h"
+#include "ProgramFiles.h"
 #include "TextEncoding.h"
 #include "TokenDump.h"
 
@@ -67,6 +68,8 @@ int main(int argc, char *argv[])
     if (args.size() != 1)
         return fail(QStringLiteral("give one file; see --help"));
     MainHighlighters highlighters;
+    LoadCustomKeywords(highlighters.xhGen,
+                       ProgramFiles::chooseDataDir(QCoreApplication::applicationDirPath() + u'/'));
     SynCustomHighlighter *highlighter = highlighters.byName(parser.value(highlighterOption));
     if (!highlighter)
         return fail(QStringLiteral("no highlighter named \"%1\"").arg(parser.value(highlighterOption)));

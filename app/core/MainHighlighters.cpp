@@ -1,7 +1,9 @@
 #include "MainHighlighters.h"
 
+#include "DiskFiles.h"
 #include "IniFile.h"
 #include "MainSchemes.h"
+#include "WordListFile.h"
 
 #include <QFileInfo>
 
@@ -14,6 +16,11 @@ const std::pair<const char16_t *, Pick> ByName[] = {
     {u"php", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhPHP; }},
     {u"html", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhHTML; }},
     {u"multi", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhMulti; }},
+    {u"js", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhJS; }},
+    {u"css", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhCSS; }},
+    {u"sql", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhSQL; }},
+    {u"vbs", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhVBS; }},
+    {u"general", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhGen; }},
 };
 // clang-format on
 
@@ -40,7 +47,12 @@ MainHighlighters::MainHighlighters()
 {
     xhPHP.ApplyMainFormSettings();
     xhHTML.ApplyMainFormSettings();
-    ConfigureMainSchemes(xhMulti, {&xhHTML, &xhPHP, nullptr, nullptr, nullptr});
+    xhJS.ApplyMainFormSettings();
+    xhCSS.ApplyMainFormSettings();
+    xhSQL.ApplyMainFormSettings();
+    xhVBS.ApplyMainFormSettings();
+    xhGen.ApplyMainFormSettings();
+    ConfigureMainSchemes(xhMulti, {&xhHTML, &xhPHP, &xhJS, &xhCSS, &xhVBS});
     // Stored switched off: the editor switches it on for the files that need it.
     xhMulti.SetEnabled(false);
 }
@@ -64,9 +76,33 @@ SynCustomHighlighter *MainHighlighters::byName(QStringView name)
 QStringList LoadHighlighterColours(MainHighlighters &highlighters, const QString &phpFile, const QString &htmlFile)
 {
     QStringList errors;
-    for (const auto &[highlighter, file] :
-         {std::pair<SynCustomHighlighter *, QString>{&highlighters.xhPHP, phpFile}, {&highlighters.xhHTML, htmlFile}})
-        if (const QString error = loadOrCreateColours(*highlighter, file); !error.isEmpty())
+    const auto note = [&errors](const QString &error) {
+        if (!error.isEmpty())
             errors.append(error);
+    };
+    note(loadOrCreateColours(highlighters.xhPHP, phpFile));
+    // The PHP file as it now is (read or just written) also colours the custom highlighting.
+    if (IniFile shared(phpFile); shared.load())
+        highlighters.xhGen.LoadColorsFromIni(shared);
+    note(loadOrCreateColours(highlighters.xhHTML, htmlFile));
     return errors;
+}
+
+void SetCustomKeywords(SynGeneralSyn &highlighter, const QStringList &keywords, const QStringList &functions)
+{
+    highlighter.ClearKeyWords();
+    highlighter.AddKeyWords(keywords);
+    highlighter.AddKeyWords(functions);
+}
+
+void LoadCustomKeywords(SynGeneralSyn &highlighter, const QString &dataDir)
+{
+    const auto entries = [&dataDir](const char *name, QStringView header) {
+        QByteArray bytes;
+        ReadFailure failure;
+        if (!readDiskFile(dataDir + QString::fromLatin1(name), 16 * 1024 * 1024, &bytes, &failure))
+            return QStringList();
+        return listEntries(dataFileLines(bytes), header);
+    };
+    SetCustomKeywords(highlighter, entries("phpkw.dat", KeywordsHeader), entries("phpfu.dat", FunctionsHeader));
 }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "SynHighlighterCss.h"
+#include "SynHighlighterGeneral.h"
 #include "SynHighlighterHtml.h"
+#include "SynHighlighterJScript.h"
 #include "SynHighlighterMulti.h"
 #include "SynHighlighterPHP.h"
+#include "SynHighlighterSQL.h"
+#include "SynHighlighterVBScript.h"
 
 #include <QStringList>
 
@@ -15,16 +20,29 @@ struct MainHighlighters {
     MainHighlighters(const MainHighlighters &) = delete;
     MainHighlighters &operator=(const MainHighlighters &) = delete;
 
-    // The short names the token tool and the tests use: "php", "html", "multi".
+    // The short names the token tool and the tests use: "php", "html", "multi", "js", "css",
+    // "sql", "vbs", "general".
     static QStringList names();
     // nullptr for an unknown name.
     SynCustomHighlighter *byName(QStringView name);
 
     SynPHPSyn xhPHP;
     SynHTMLSyn xhHTML;
+    SynJScriptSyn xhJS;
+    SynCssSyn xhCSS;
+    SynSQLSyn xhSQL;
+    SynVBScriptSyn xhVBS;
+    SynGeneralSyn xhGen; // the custom highlighting, over the PHP keyword and function lists
     SynMultiSyn xhMulti;
 };
 
 // Loads the PHP and HTML colours from their files, or creates a missing file from the colours
-// the highlighter has. Answers the error texts of the files that could not be read or written.
+// the highlighter has; the custom highlighting takes the PHP file's colours of the attributes it
+// shares. Answers the error texts of the files that could not be read or written.
 QStringList LoadHighlighterColours(MainHighlighters &highlighters, const QString &phpFile, const QString &htmlFile);
+
+// The custom highlighting's words: the keyword entries, then the function entries, as written.
+void SetCustomKeywords(SynGeneralSyn &highlighter, const QStringList &keywords, const QStringList &functions);
+// The same from the word list files in dataDir (phpkw.dat and phpfu.dat), for the tools that have
+// no window: a missing file gives no words.
+void LoadCustomKeywords(SynGeneralSyn &highlighter, const QString &dataDir);

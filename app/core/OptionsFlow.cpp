@@ -7,7 +7,7 @@
 #include "Prompts.h"
 #include "SysOptions.h"
 #include "SyntaxColourItems.h"
-#include "TextEncoding.h"
+#include "WordListFile.h"
 
 namespace {
 
@@ -26,14 +26,6 @@ SysOptions optionsFromFields(const OptionsFields &fields)
     options.RightEdge = integerOr(fields.rightEdge, 250);
     clampSizes(options);
     return options;
-}
-
-QByteArray wordListFileBytes(QStringView header, const QStringList &entries)
-{
-    QString text = header.toString() + QStringLiteral("\r\n");
-    for (const QString &entry : entries)
-        text += entry + QStringLiteral("\r\n");
-    return encodeText(text, TextEncoding::Utf8);
 }
 
 OptionsFlow::OptionsFlow(Prompts &prompts, MainHighlighters &highlighters, const ProgramFiles &files)
@@ -57,8 +49,8 @@ bool OptionsFlow::Options1Click(SysOptions *options, const QStringList &keywords
     }
     *options = optionsFromFields(fields);
     if (fields.tablesEdited) {
-        writeWordList("phpkw.dat", u"Keywords", fields.keywords);
-        writeWordList("phpfu.dat", u"Functions", fields.functions);
+        writeWordList("phpkw.dat", KeywordsHeader, fields.keywords);
+        writeWordList("phpfu.dat", FunctionsHeader, fields.functions);
     }
     saveColours();
     return true;

@@ -32,5 +32,3 @@ private:
 // The dialog's controls as the settings they stand for: the size boxes as integers, with 10, 3
 // and 250 for text that is no number, then brought into their ranges.
 SysOptions optionsFromFields(const OptionsFields &fields);
-// A word list file: the header line, then one line per entry, CR LF after each.
-QByteArray wordListFileBytes(QStringView header, const QStringList &entries);

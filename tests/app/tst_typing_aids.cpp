@@ -2,6 +2,7 @@
 #include "EditorWidget.h"
 #include "ProgramFiles.h"
 #include "SysOptions.h"
+#include "SynHighlighterGeneral.h"
 #include "TypingAids.h"
 
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<ProgramFiles> m_files;
     std::unique_ptr<EditorWidget> m_editor;
+    SynGeneralSyn m_custom;
     std::unique_ptr<TypingAids> m_aids;
     SysOptions m_options;
 };
@@ -36,7 +38,7 @@ void TestTypingAids::init()
     QVERIFY(QDir(m_dir.path()).mkpath("settings") && QDir(m_dir.path()).mkpath("shipped"));
     m_files = std::make_unique<ProgramFiles>(m_dir.filePath("settings/"), m_dir.filePath("shipped/"));
     m_editor = std::make_unique<EditorWidget>();
-    m_aids = std::make_unique<TypingAids>(*m_files, *m_editor);
+    m_aids = std::make_unique<TypingAids>(*m_files, *m_editor, m_custom);
     m_options = SysOptions{};
     write("shipped", "phpkw.dat", "Keywords\r\necho\r\n");
     write("shipped", "phpfu.dat", "Functions\r\nstrlen\r\n");
@@ -69,6 +71,8 @@ void TestTypingAids::settingsFolderCopyWins()
     QCOMPARE(m_aids->SynCP().insertList(), (QStringList{"match", "strlen"}));
     QCOMPARE(m_aids->SynCP().itemList(), (QStringList{"match (PHP keyword)", "strlen (PHP function)"}));
     QCOMPARE(m_aids->SynAC().autoCompleteList(), (QStringList{"if", "=if (|)"}));
+    // The custom highlighting colours the same words.
+    QCOMPARE(m_custom.KeyWords(), (QStringList{"match", "strlen"}));
 }
 
 void TestTypingAids::changedFilesTakeEffectAtTheNextReload()
@@ -117,7 +121,8 @@ void TestTypingAids::settingsAttachAndDetach()
 void TestTypingAids::shippedListsAreComplete()
 {
     const ProgramFiles shipped(m_dir.filePath("settings/"), QStringLiteral(VELMORA_SOURCE_DATA_DIR));
-    TypingAids aids(shipped, *m_editor);
+    SynGeneralSyn custom;
+    TypingAids aids(shipped, *m_editor, custom);
     aids.ReloadCompletionData(m_options);
     for (const char *keyword : {"match", "enum", "readonly", "fn", "yield", "from", "__CLASS__", "echo", "namespace"})
         QVERIFY2(aids.keywords().contains(QLatin1String(keyword)), keyword);

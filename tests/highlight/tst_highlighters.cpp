@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -20,6 +21,12 @@ QString readText(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? decodeText(file.readAll()).text : QString();
 }
+
+// The main window's highlighters, the custom one with the shipped word lists as the token tool
+// gives it.
+struct Highlighters : MainHighlighters {
+    Highlighters() { LoadCustomKeywords(xhGen, QStringLiteral(VELMORA_SOURCE_DATA_DIR "/")); }
+};
 
 // The first line where two texts differ, for a readable failure.
 QString firstDifference(const QString &actual, const QString &expected)
@@ -54,7 +61,7 @@ struct ScannedInput {
     }
     QString where(int line) const { return QStringLiteral("line %1").arg(line + 1); }
 
-    MainHighlighters highlighters;
+    Highlighters highlighters;
     SynCustomHighlighter *highlighter = nullptr;
     QStringList lines;
     std::vector<DumpedLine> scanned;
@@ -76,6 +83,8 @@ private slots:
     void linesScanAloneAsInSequence();
     void crLineEndsAreBlanks_data() { inputs(); }
     void crLineEndsAreBlanks();
+    void randomTextKeepsTheProtocol_data();
+    void randomTextKeepsTheProtocol();
 
 private:
     void inputs();
@@ -100,7 +109,7 @@ void TestHighlighters::goldenTokens()
 {
     QFETCH(QString, name);
     QFETCH(QString, file);
-    MainHighlighters highlighters;
+    Highlighters highlighters;
     SynCustomHighlighter *highlighter = highlighters.byName(name);
     const QString actual = QString::fromUtf8(tokenDump(*highlighter, inputText(name, file)));
     QFile reference(QStringLiteral(VELMORA_TOKEN_DIR "/reference/") + name + u'/' + file + QStringLiteral(".ref"));
@@ -161,6 +170,78 @@ void TestHighlighters::crLineEndsAreBlanks()
         QVERIFY(std::equal(plain.begin(), plain.end() - 1, withCr.tokens.begin()));
         QCOMPARE(withCr.tokens[plain.size() - 1].text, QStringLiteral("\r"));
         QCOMPARE(withCr.rangeAfter, in.scanned[i].rangeAfter);
+    }
+}
+
+namespace {
+
+// Lines no highlighter was written for: random characters (markup, quotes, comment marks, tabs,
+// letters beyond ASCII, a lone surrogate, NUL) and pieces of every input file cut anywhere and
+// joined, so every construct meets every other one, opened and left open.
+QStringList randomLines(quint32 seed, int count)
+{
+    QRandomGenerator random(seed);
+    QStringList pieces;
+    for (const QString &name : MainHighlighters::names())
+        for (const QString &file : QDir(inputDir(name)).entryList(QDir::Files))
+            pieces.append(inputLines(name, file));
+    const QString alphabet = QStringLiteral("<>?%/*-#'\"`\\()[]{};:=.,$@&!| \tabzAZ09_\u00e9\u4e2d\U0001F600");
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        QString line;
+        const int parts = random.bounded(1, 5);
+        for (int part = 0; part < parts; ++part) {
+            if (random.bounded(2) == 0 && !pieces.isEmpty()) {
+                const QString &piece = pieces[random.bounded(int(pieces.size()))];
+                const int from = piece.isEmpty() ? 0 : random.bounded(int(piece.size()));
+                line += piece.mid(from, random.bounded(1, 40));
+            } else {
+                for (int c = random.bounded(1, 12); c > 0; --c)
+                    line += alphabet[random.bounded(int(alphabet.size()))];
+            }
+        }
+        if (random.bounded(50) == 0)
+            line += QChar(0xD800); // a lone surrogate
+        if (random.bounded(80) == 0)
+            line.insert(random.bounded(int(line.size()) + 1), QChar(0));
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+void TestHighlighters::randomTextKeepsTheProtocol_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString &name : MainHighlighters::names())
+        QTest::addRow("%s", qPrintable(name)) << name;
+}
+
+void TestHighlighters::randomTextKeepsTheProtocol()
+{
+    QFETCH(QString, name);
+    Highlighters highlighters;
+    SynCustomHighlighter &highlighter = *highlighters.byName(name);
+    for (quint32 seed : {1u, 2u, 3u}) {
+        const QStringList lines = randomLines(seed, 1500);
+        const std::vector<DumpedLine> scanned = scanLines(highlighter, lines);
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString where = QStringLiteral("seed %1 line %2: %3").arg(seed).arg(i + 1).arg(lines[i]);
+            const auto &tokens = scanned[i].tokens;
+            int start = 0;
+            for (const DumpedToken &token : tokens) {
+                QVERIFY2(token.start == start, qPrintable(where));
+                start += token.text.size();
+            }
+            QVERIFY2(tokens.back().text.isEmpty(), qPrintable(where));
+            QVERIFY2(start <= lines[i].size(), qPrintable(where));
+            const DumpedLine alone = scanLine(highlighter, lines[i], i, scanned[i].rangeBefore);
+            QVERIFY2(alone.tokens == tokens, qPrintable(where));
+            QVERIFY2(alone.rangeAfter == scanned[i].rangeAfter, qPrintable(where));
+            if (i + 1 < lines.size())
+                QVERIFY2(scanned[i + 1].rangeBefore == scanned[i].rangeAfter, qPrintable(where));
+        }
     }
 }
 

@@ -301,8 +301,9 @@ void TestMultiHighlighter::phpInsideHtml()
     const SynRangeState open = scanLine(multi, u"<p><?php", 0, html).rangeAfter;
     QCOMPARE(open & 31, 2u);
     QCOMPARE(tokensOf(multi, u"?> x", open), QStringList({"?>/Marker", " x/Text"}));
-    // Script blocks are found in any case; with no script highlighter the page keeps them.
-    QCOMPARE(tokensOf(multi, u"<Script>", html).first(), QStringLiteral("</Symbol"));
+    // Script blocks are found in any case, and handed to the script highlighter.
+    QCOMPARE(tokensOf(multi, u"<Script>var x;", html),
+             QStringList({"<Script/Marker", ">/Symbol", "var/Reserved word", " /Space", "x/Identifier", ";/Symbol"}));
 }
 
 void TestMultiHighlighter::bracketsSkipQuotesOfTheirSection_data()
