@@ -105,8 +105,9 @@ void FileEditor::cbHighlighterChange(int item)
                                                                        : &h.xhPHP);
         chosen = &multi;
         break;
-    case hiHTML:
-    case hiCSS: chosen = &multi; break;
+    case hiHTML: chosen = &multi; break;
+    // The page highlighter would show a style sheet as plain text: it has its own.
+    case hiCSS: chosen = &h.xhCSS; break;
     case hiJavaScript: chosen = &h.xhJS; break;
     case hiSQL: chosen = &h.xhSQL; break;
     case hiCustom: chosen = &h.xhGen; break;

@@ -22,6 +22,20 @@ if ($_SERVER['REQUEST_METHOD'] === 'POST') {
   <meta charset="utf-8">
   <title>Contact</title>
   <link rel="stylesheet" href="css/style.css">
+  <style>
+    /* The form sits in a narrow column. */
+    form label { display: block; margin: 0.5em 0; }
+    textarea { width: 100%; }
+  </style>
+  <script>
+    // Keeps a visitor from sending an empty message.
+    document.addEventListener('DOMContentLoaded', function () {
+      var form = document.querySelector('form');
+      if (form) form.addEventListener('submit', function (event) {
+        if (form.message.value.trim().length < 10) { event.preventDefault(); }
+      });
+    });
+  </script>
 </head>
 <body>
   <?php include 'inc/header.inc'; ?>
