@@ -68,9 +68,11 @@ int main(int argc, char *argv[])
     if (args.size() != 1)
         return fail(QStringLiteral("give one file; see --help"));
     MainHighlighters highlighters;
-    LoadCustomKeywords(highlighters.xhGen,
-                       ProgramFiles::chooseDataDir(QCoreApplication::applicationDirPath() + u'/'));
     SynCustomHighlighter *highlighter = highlighters.byName(parser.value(highlighterOption));
+    // Only the custom highlighting needs the word lists.
+    if (highlighter == &highlighters.xhGen)
+        LoadCustomKeywords(highlighters.xhGen,
+                           ProgramFiles::chooseDataDir(QCoreApplication::applicationDirPath() + u'/'));
     if (!highlighter)
         return fail(QStringLiteral("no highlighter named \"%1\"").arg(parser.value(highlighterOption)));
     // A device or a pipe may never end, or never answer.
