@@ -77,6 +77,15 @@ void SynCustomHighlighter::AddAttri(std::unique_ptr<SynHighlighterAttributes> at
     m_attributes.insert(at, std::move(attribute));
 }
 
+SynHighlighterAttributes *SynCustomHighlighter::AddAttri(const QString &name, std::uint8_t style)
+{
+    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
+    attribute->SetStyle(style);
+    SynHighlighterAttributes *raw = attribute.get();
+    AddAttri(std::move(attribute));
+    return raw;
+}
+
 void SynCustomHighlighter::ConnectAttributes()
 {
     for (const auto &attribute : m_attributes)

@@ -53,6 +53,9 @@ public:
     // Adds an attribute. A second attribute of the same name is raised as an error and left out of
     // the list (so it is neither saved nor loaded), but kept alive for the pointers held to it.
     void AddAttri(std::unique_ptr<SynHighlighterAttributes> attribute);
+    // A new attribute of that name and style, added; the pointer stays valid as long as the
+    // highlighter.
+    SynHighlighterAttributes *AddAttri(const QString &name, std::uint8_t style = 0);
 
     QString DefaultFilter() const { return m_defaultFilter; }
     void SetDefaultFilter(const QString &filter) { m_defaultFilter = filter; }

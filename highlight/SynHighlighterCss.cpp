@@ -83,13 +83,13 @@ constexpr char16_t FileFilter[] = u"Cascading Stylesheets (*.css)|*.css";
 } // namespace
 
 SynCssSyn::SynCssSyn()
-    : m_commentAttri(addAttribute(QStringLiteral("Comment"), fsItalic)),
-      m_identifierAttri(addAttribute(QStringLiteral("Identifier"))),
-      m_keyAttri(addAttribute(QStringLiteral("Key"), fsBold)),
-      m_numberAttri(addAttribute(QStringLiteral("Number"))),
-      m_spaceAttri(addAttribute(QStringLiteral("Space"))),
-      m_stringAttri(addAttribute(QStringLiteral("String"))),
-      m_symbolAttri(addAttribute(QStringLiteral("Symbol"))),
+    : m_commentAttri(AddAttri(QStringLiteral("Comment"), fsItalic)),
+      m_identifierAttri(AddAttri(QStringLiteral("Identifier"))),
+      m_keyAttri(AddAttri(QStringLiteral("Key"), fsBold)),
+      m_numberAttri(AddAttri(QStringLiteral("Number"))),
+      m_spaceAttri(AddAttri(QStringLiteral("Space"))),
+      m_stringAttri(AddAttri(QStringLiteral("String"))),
+      m_symbolAttri(AddAttri(QStringLiteral("Symbol"))),
       m_keywords(cssTables(), keywordList(), static_cast<int>(TokenKind::Identifier))
 {
     ConnectAttributes();
@@ -98,15 +98,6 @@ SynCssSyn::SynCssSyn()
                    m_spaceAttri,   m_stringAttri,     m_symbolAttri, m_identifierAttri};
     buildDispatchTable();
     SetDefaultFilter(QString::fromUtf16(FileFilter));
-}
-
-SynHighlighterAttributes *SynCssSyn::addAttribute(const QString &name, std::uint8_t style)
-{
-    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
-    attribute->SetStyle(style);
-    SynHighlighterAttributes *raw = attribute.get();
-    AddAttri(std::move(attribute));
-    return raw;
 }
 
 void SynCssSyn::buildDispatchTable()

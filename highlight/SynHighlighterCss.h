@@ -62,7 +62,6 @@ public:
 private:
     using Handler = void (SynCssSyn::*)();
 
-    SynHighlighterAttributes *addAttribute(const QString &name, std::uint8_t style = 0);
     void buildDispatchTable();
 
     // The character at i, NUL past the end: the line ends at its first NUL.

@@ -140,14 +140,14 @@ void SynGeneralSyn::WordTable::Grow()
 // ---- The highlighter
 
 SynGeneralSyn::SynGeneralSyn()
-    : m_commentAttri(addAttribute(QStringLiteral("Comment"), fsItalic)),
-      m_identifierAttri(addAttribute(QStringLiteral("Identifier"))),
-      m_keyAttri(addAttribute(QStringLiteral("Reserved word"), fsBold)),
-      m_numberAttri(addAttribute(QStringLiteral("Number"))),
-      m_spaceAttri(addAttribute(QStringLiteral("Space"))),
-      m_stringAttri(addAttribute(QStringLiteral("String"))),
-      m_symbolAttri(addAttribute(QStringLiteral("Symbol"))),
-      m_preprocessorAttri(addAttribute(QStringLiteral("Preprocessor"))),
+    : m_commentAttri(AddAttri(QStringLiteral("Comment"), fsItalic)),
+      m_identifierAttri(AddAttri(QStringLiteral("Identifier"))),
+      m_keyAttri(AddAttri(QStringLiteral("Reserved word"), fsBold)),
+      m_numberAttri(AddAttri(QStringLiteral("Number"))),
+      m_spaceAttri(AddAttri(QStringLiteral("Space"))),
+      m_stringAttri(AddAttri(QStringLiteral("String"))),
+      m_symbolAttri(AddAttri(QStringLiteral("Symbol"))),
+      m_preprocessorAttri(AddAttri(QStringLiteral("Preprocessor"))),
       m_identifierChars(DefaultIdentifierChars)
 {
     ConnectAttributes();
@@ -155,15 +155,6 @@ SynGeneralSyn::SynGeneralSyn()
     m_kindAttri = {m_commentAttri,      m_identifierAttri, m_keyAttri,    nullptr,       m_numberAttri,
                    m_preprocessorAttri, m_spaceAttri,      m_stringAttri, m_symbolAttri, m_symbolAttri};
     buildDispatchTable();
-}
-
-SynHighlighterAttributes *SynGeneralSyn::addAttribute(const QString &name, std::uint8_t style)
-{
-    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
-    attribute->SetStyle(style);
-    SynHighlighterAttributes *raw = attribute.get();
-    AddAttri(std::move(attribute));
-    return raw;
 }
 
 void SynGeneralSyn::buildDispatchTable()

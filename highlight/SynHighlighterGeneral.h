@@ -133,7 +133,6 @@ private:
         std::vector<std::uint32_t> m_slots; // entry index + 1, 0 for a free slot
     };
 
-    SynHighlighterAttributes *addAttribute(const QString &name, std::uint8_t style = 0);
     void buildDispatchTable();
     void addKeyWord(const QString &word);
 

@@ -111,29 +111,20 @@ constexpr std::u16string_view pairFollowers(char16_t first)
 } // namespace
 
 SynJScriptSyn::SynJScriptSyn()
-    : m_commentAttri(addAttribute(QStringLiteral("Comment"), fsItalic)),
-      m_identifierAttri(addAttribute(QStringLiteral("Identifier"))),
-      m_keyAttri(addAttribute(QStringLiteral("Reserved word"), fsBold)),
-      m_nonReservedKeyAttri(addAttribute(QStringLiteral("Non-reserved keyword"))),
-      m_eventAttri(addAttribute(QStringLiteral("Event"))),
-      m_numberAttri(addAttribute(QStringLiteral("Number"))),
-      m_spaceAttri(addAttribute(QStringLiteral("Space"))),
-      m_stringAttri(addAttribute(QStringLiteral("String"))),
-      m_symbolAttri(addAttribute(QStringLiteral("Symbol")))
+    : m_commentAttri(AddAttri(QStringLiteral("Comment"), fsItalic)),
+      m_identifierAttri(AddAttri(QStringLiteral("Identifier"))),
+      m_keyAttri(AddAttri(QStringLiteral("Reserved word"), fsBold)),
+      m_nonReservedKeyAttri(AddAttri(QStringLiteral("Non-reserved keyword"))),
+      m_eventAttri(AddAttri(QStringLiteral("Event"))),
+      m_numberAttri(AddAttri(QStringLiteral("Number"))),
+      m_spaceAttri(AddAttri(QStringLiteral("Space"))),
+      m_stringAttri(AddAttri(QStringLiteral("String"))),
+      m_symbolAttri(AddAttri(QStringLiteral("Symbol")))
 {
     ConnectAttributes();
     buildDispatchTable();
     buildKeywordSlots();
     SetDefaultFilter(QString::fromUtf16(FileFilter));
-}
-
-SynHighlighterAttributes *SynJScriptSyn::addAttribute(const QString &name, std::uint8_t style)
-{
-    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
-    attribute->SetStyle(style);
-    SynHighlighterAttributes *raw = attribute.get();
-    AddAttri(std::move(attribute));
-    return raw;
 }
 
 void SynJScriptSyn::buildDispatchTable()

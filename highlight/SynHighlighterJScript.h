@@ -73,7 +73,6 @@ private:
         TokenKind kind;
     };
 
-    SynHighlighterAttributes *addAttribute(const QString &name, std::uint8_t style = 0);
     void buildDispatchTable();
     void buildKeywordSlots();
     TokenKind keywordKind(std::u16string_view word, int hash) const;

@@ -76,29 +76,20 @@ constexpr std::u16string_view pairFollowers(char16_t first)
 } // namespace
 
 SynPHPSyn::SynPHPSyn()
-    : m_commentAttri(addAttribute(QStringLiteral("Comment"), fsItalic)),
-      m_identifierAttri(addAttribute(QStringLiteral("Identifier"))),
-      m_invalidSymbolAttri(addAttribute(QStringLiteral("Invalid symbol"))),
-      m_keyAttri(addAttribute(QStringLiteral("Reserved word"), fsBold)),
-      m_numberAttri(addAttribute(QStringLiteral("Number"))),
-      m_spaceAttri(addAttribute(QStringLiteral("Space"))),
-      m_stringAttri(addAttribute(QStringLiteral("String"))),
-      m_symbolAttri(addAttribute(QStringLiteral("Symbol"))),
-      m_variableAttri(addAttribute(QStringLiteral("Variable"))),
+    : m_commentAttri(AddAttri(QStringLiteral("Comment"), fsItalic)),
+      m_identifierAttri(AddAttri(QStringLiteral("Identifier"))),
+      m_invalidSymbolAttri(AddAttri(QStringLiteral("Invalid symbol"))),
+      m_keyAttri(AddAttri(QStringLiteral("Reserved word"), fsBold)),
+      m_numberAttri(AddAttri(QStringLiteral("Number"))),
+      m_spaceAttri(AddAttri(QStringLiteral("Space"))),
+      m_stringAttri(AddAttri(QStringLiteral("String"))),
+      m_symbolAttri(AddAttri(QStringLiteral("Symbol"))),
+      m_variableAttri(AddAttri(QStringLiteral("Variable"))),
       m_keywords(phpTables(), keywordList(), static_cast<int>(TokenKind::Identifier))
 {
     ConnectAttributes();
     buildDispatchTable();
     SetDefaultFilter(QStringLiteral("PHP Files (*.php,*.php3,*.phtml,*.inc)|*.php;*.php3;*.phtml;*.inc"));
-}
-
-SynHighlighterAttributes *SynPHPSyn::addAttribute(const QString &name, std::uint8_t style)
-{
-    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
-    attribute->SetStyle(style);
-    SynHighlighterAttributes *raw = attribute.get();
-    AddAttri(std::move(attribute));
-    return raw;
 }
 
 void SynPHPSyn::buildDispatchTable()

@@ -66,7 +66,6 @@ public:
 private:
     using Handler = void (SynPHPSyn::*)();
 
-    SynHighlighterAttributes *addAttribute(const QString &name, std::uint8_t style = 0);
     void buildDispatchTable();
 
     // The character at i, NUL past the end: the line ends at its first NUL.

@@ -128,21 +128,21 @@ constexpr bool isKeywordKind(SynSQLSyn::TokenKind kind)
 } // namespace
 
 SynSQLSyn::SynSQLSyn()
-    : m_commentAttri(addAttribute(QStringLiteral("Comment"), fsItalic)),
-      m_dataTypeAttri(addAttribute(QStringLiteral("Data type"), fsBold)),
-      m_defaultPackageAttri(addAttribute(QStringLiteral("Default packages"), fsBold)),
-      m_exceptionAttri(addAttribute(QStringLiteral("Exception"), fsItalic)),
-      m_functionAttri(addAttribute(QStringLiteral("Function"), fsBold)),
-      m_identifierAttri(addAttribute(QStringLiteral("Identifier"))),
-      m_keyAttri(addAttribute(QStringLiteral("Reserved word"), fsBold)),
-      m_numberAttri(addAttribute(QStringLiteral("Number"))),
-      m_plsqlAttri(addAttribute(QStringLiteral("Reserved word (PL/SQL)"), fsBold)),
-      m_spaceAttri(addAttribute(QStringLiteral("Space"))),
-      m_sqlPlusAttri(addAttribute(QStringLiteral("SQL*Plus command"), fsBold)),
-      m_stringAttri(addAttribute(QStringLiteral("String"))),
-      m_symbolAttri(addAttribute(QStringLiteral("Symbol"))),
-      m_tableNameAttri(addAttribute(QStringLiteral("Table name"))),
-      m_variableAttri(addAttribute(QStringLiteral("Variable")))
+    : m_commentAttri(AddAttri(QStringLiteral("Comment"), fsItalic)),
+      m_dataTypeAttri(AddAttri(QStringLiteral("Data type"), fsBold)),
+      m_defaultPackageAttri(AddAttri(QStringLiteral("Default packages"), fsBold)),
+      m_exceptionAttri(AddAttri(QStringLiteral("Exception"), fsItalic)),
+      m_functionAttri(AddAttri(QStringLiteral("Function"), fsBold)),
+      m_identifierAttri(AddAttri(QStringLiteral("Identifier"))),
+      m_keyAttri(AddAttri(QStringLiteral("Reserved word"), fsBold)),
+      m_numberAttri(AddAttri(QStringLiteral("Number"))),
+      m_plsqlAttri(AddAttri(QStringLiteral("Reserved word (PL/SQL)"), fsBold)),
+      m_spaceAttri(AddAttri(QStringLiteral("Space"))),
+      m_sqlPlusAttri(AddAttri(QStringLiteral("SQL*Plus command"), fsBold)),
+      m_stringAttri(AddAttri(QStringLiteral("String"))),
+      m_symbolAttri(AddAttri(QStringLiteral("Symbol"))),
+      m_tableNameAttri(AddAttri(QStringLiteral("Table name"))),
+      m_variableAttri(AddAttri(QStringLiteral("Variable")))
 {
     // Kinds left out (the end of the line) have no attribute; other characters look like identifiers.
     const std::pair<TokenKind, SynHighlighterAttributes *> kindAttributes[] = {
@@ -169,15 +169,6 @@ SynSQLSyn::SynSQLSyn()
     buildDispatchTable();
     buildKeywordTable();
     SetDefaultFilter(QStringLiteral("SQL Files (*.sql)|*.sql"));
-}
-
-SynHighlighterAttributes *SynSQLSyn::addAttribute(const QString &name, std::uint8_t style)
-{
-    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
-    attribute->SetStyle(style);
-    SynHighlighterAttributes *raw = attribute.get();
-    AddAttri(std::move(attribute));
-    return raw;
 }
 
 void SynSQLSyn::buildDispatchTable()

@@ -103,7 +103,6 @@ public:
 private:
     using Handler = void (SynSQLSyn::*)();
 
-    SynHighlighterAttributes *addAttribute(const QString &name, std::uint8_t style = 0);
     void buildDispatchTable();
     void buildKeywordTable();
     void addTableName(const QString &name);

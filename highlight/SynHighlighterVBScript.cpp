@@ -67,13 +67,13 @@ constexpr std::u16string_view pairFollowers(char16_t first)
 } // namespace
 
 SynVBScriptSyn::SynVBScriptSyn()
-    : m_commentAttri(addAttribute(QStringLiteral("Comment"), fsItalic)),
-      m_identifierAttri(addAttribute(QStringLiteral("Identifier"))),
-      m_keyAttri(addAttribute(QStringLiteral("Reserved word"), fsBold)),
-      m_numberAttri(addAttribute(QStringLiteral("Number"))),
-      m_spaceAttri(addAttribute(QStringLiteral("Space"))),
-      m_stringAttri(addAttribute(QStringLiteral("String"))),
-      m_symbolAttri(addAttribute(QStringLiteral("Symbol"))),
+    : m_commentAttri(AddAttri(QStringLiteral("Comment"), fsItalic)),
+      m_identifierAttri(AddAttri(QStringLiteral("Identifier"))),
+      m_keyAttri(AddAttri(QStringLiteral("Reserved word"), fsBold)),
+      m_numberAttri(AddAttri(QStringLiteral("Number"))),
+      m_spaceAttri(AddAttri(QStringLiteral("Space"))),
+      m_stringAttri(AddAttri(QStringLiteral("String"))),
+      m_symbolAttri(AddAttri(QStringLiteral("Symbol"))),
       m_keywords(vbsTables(), keywordList(), static_cast<int>(TokenKind::Identifier))
 {
     ConnectAttributes();
@@ -82,15 +82,6 @@ SynVBScriptSyn::SynVBScriptSyn()
                    m_spaceAttri,   m_stringAttri,     m_symbolAttri, m_identifierAttri};
     buildDispatchTable();
     SetDefaultFilter(QString::fromUtf16(FileFilter));
-}
-
-SynHighlighterAttributes *SynVBScriptSyn::addAttribute(const QString &name, std::uint8_t style)
-{
-    auto attribute = std::make_unique<SynHighlighterAttributes>(name);
-    attribute->SetStyle(style);
-    SynHighlighterAttributes *raw = attribute.get();
-    AddAttri(std::move(attribute));
-    return raw;
 }
 
 void SynVBScriptSyn::buildDispatchTable()
