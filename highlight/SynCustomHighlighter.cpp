@@ -186,3 +186,9 @@ void SynCustomHighlighter::Assign(const SynCustomHighlighter &other)
     m_defaultFilter = other.m_defaultFilter;
     SetEnabled(other.m_enabled);
 }
+
+CharSet LatinWordChars()
+{
+    return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
+        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+}

@@ -29,6 +29,10 @@ using SynErrorHandler = std::function<void(const QString &message)>;
 SynErrorHandler SetSynErrorHandler(SynErrorHandler handler);
 void SynRaiseError(const QString &message);
 
+// ASCII letters and digits, "_" and the Latin-1 letters: what words are made of in most of the
+// languages here.
+CharSet LatinWordChars();
+
 // The base of every highlighter: its attributes, change notification, and the token protocol the
 // editor drives it by, one line at a time:
 //   BeginLine(text, index) scans the first token; Advance() scans the next; tokens are contiguous

@@ -152,8 +152,7 @@ SynHighlighterAttributes *SynCssSyn::StandardAttri(int index) const
 // "-" continues a keyword but is no word character for the editor's word commands.
 CharSet SynCssSyn::WordChars() const
 {
-    return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+    return LatinWordChars();
 }
 
 QString SynCssSyn::DemoSource() const

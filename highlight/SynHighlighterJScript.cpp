@@ -220,8 +220,7 @@ SynHighlighterAttributes *SynJScriptSyn::StandardAttri(int index) const
 
 CharSet SynJScriptSyn::WordChars() const
 {
-    return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+    return LatinWordChars();
 }
 
 QString SynJScriptSyn::DemoSource() const

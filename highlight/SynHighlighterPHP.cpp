@@ -153,8 +153,7 @@ SynHighlighterAttributes *SynPHPSyn::StandardAttri(int index) const
 
 CharSet SynPHPSyn::WordChars() const
 {
-    return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+    return LatinWordChars();
 }
 
 QString SynPHPSyn::DemoSource() const

@@ -289,8 +289,7 @@ SynHighlighterAttributes *SynSQLSyn::StandardAttri(int index) const
 
 CharSet SynSQLSyn::WordChars() const
 {
-    return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+    return LatinWordChars();
 }
 
 std::pair<SynSQLSyn::TokenKind, qsizetype> SynSQLSyn::lookUp(QStringView text) const

@@ -134,8 +134,7 @@ SynHighlighterAttributes *SynVBScriptSyn::StandardAttri(int index) const
 
 CharSet SynVBScriptSyn::WordChars() const
 {
-    return CharSet::range('0', '9') | CharSet::range('A', 'Z') | CharSet::of({'_'}) | CharSet::range('a', 'z')
-        | (CharSet::range(192, 255) - CharSet::of({215, 247}));
+    return LatinWordChars();
 }
 
 QString SynVBScriptSyn::DemoSource() const
