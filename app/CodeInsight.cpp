@@ -2,6 +2,7 @@
 
 #include "CharClasses.h"
 #include "CodeExplorerModel.h"
+#include "EditorLines.h"
 #include "EditorModel.h"
 #include "ProjectController.h"
 
@@ -74,7 +75,7 @@ void CodeInsight::InsertTemplateLine(QStringView skeleton)
 
 void CodeInsight::PHPVariable1Click()
 {
-    const QString chosen = m_projects.prompts().chooseVariable(ScanVariables(editorLines()));
+    const QString chosen = m_projects.prompts().chooseVariable(ScanVariables(editorLines(m_editor)));
     if (chosen.isEmpty())
         return;
     // A caret beyond the line's end inserts there: the line is filled with blanks up to it.
@@ -87,7 +88,7 @@ void CodeInsight::PHPVariable1Click()
 
 ScanResults CodeInsight::declarations(QStringView keyword) const
 {
-    return DeclaredNames(editorLines(), keyword);
+    return DeclaredNames(editorLines(m_editor), keyword);
 }
 
 void CodeInsight::locateDeclaration(QStringView keyword, const QString &entry)
@@ -105,13 +106,4 @@ void CodeInsight::locateDeclaration(QStringView keyword, const QString &entry)
 void CodeInsight::centreCaretLine()
 {
     m_editor.SetTopLine(m_editor.CaretY() - m_editor.LinesInWindow() / 2);
-}
-
-QList<QStringView> CodeInsight::editorLines() const
-{
-    QList<QStringView> lines;
-    lines.reserve(m_editor.LineCount());
-    for (int row = 1; row <= m_editor.LineCount(); ++row)
-        lines.append(m_editor.Line(row));
-    return lines;
 }

@@ -36,7 +36,6 @@ private:
     // The caret line in the middle of the editor's window.
     void centreCaretLine();
     // Views of the editor's lines, for a scan made before the text changes.
-    QList<QStringView> editorLines() const;
 
     ProjectController &m_projects;
     EditorModel &m_editor;

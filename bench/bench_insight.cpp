@@ -2,6 +2,8 @@
 // Explorer model against the plain transcription the tests compare it with, and the function,
 // class and variable scans over 50 MB of PHP.
 #include "CodeExplorerModel.h"
+#include "EditorLines.h"
+#include "EditorModel.h"
 #include "Project.h"
 #include "ReferenceExplorer.h"
 #include "ResidentMemory.h"
@@ -180,24 +182,25 @@ void scanCounters(benchmark::State &state, qsizetype names)
     state.counters["names"] = double(names);
 }
 
-// The lines as the panes take them from the editor, each time one opens.
-QList<QStringView> lineViews(const QStringList &lines)
+// The 50 MB in an editor, whose lines the panes and the picker read in place.
+const EditorModel &editor50MB()
 {
-    QList<QStringView> views;
-    views.reserve(lines.size());
-    for (const QString &line : lines)
-        views.append(line);
-    return views;
+    static const EditorModel *editor = [] {
+        auto *model = new EditorModel;
+        model->SetText(lines50MB().join(QStringLiteral("\r\n")));
+        return model;
+    }();
+    return *editor;
 }
 
 void declarationPane(benchmark::State &state, QStringView keyword)
 {
     if (skipWithoutSite(state))
         return;
-    const QStringList &lines = lines50MB();
+    const EditorModel &editor = editor50MB();
     qsizetype names = 0;
     for (auto _ : state)
-        names = DeclaredNames(lineViews(lines), keyword).size();
+        names = DeclaredNames(editorLines(editor), keyword).size();
     scanCounters(state, names);
 }
 
@@ -215,10 +218,10 @@ void BM_VariablesPicker_50MB(benchmark::State &state)
 {
     if (skipWithoutSite(state))
         return;
-    const QStringList &lines = lines50MB();
+    const EditorModel &editor = editor50MB();
     qsizetype names = 0;
     for (auto _ : state)
-        names = ScanVariables(lineViews(lines)).size();
+        names = ScanVariables(editorLines(editor)).size();
     scanCounters(state, names);
 }
 

@@ -6,7 +6,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <list>
+#include <cstdint>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -199,12 +200,21 @@ bool containsAsciiNoCase(QStringView text, QStringView upperNeedle)
     return indexOfAsciiNoCase(text, upperNeedle) >= 0;
 }
 
-// From the "$" at dollar, the name as far as IsVariableChar reaches.
+// From the "$" at dollar, the name as far as IsVariableChar reaches: name characters, and "->"
+// as a pair.
 QStringView variableNameAt(QStringView text, qsizetype dollar)
 {
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
     qsizetype i = dollar + 1;
-    while (i < text.size() && IsVariableChar(text[i - 1], text[i], i + 1 < text.size() ? text[i + 1] : QChar()))
-        ++i;
+    while (i < size) {
+        if (isNameChar(data[i]))
+            ++i;
+        else if (data[i] == u'-' && i + 1 < size && data[i + 1] == u'>')
+            i += 2;
+        else
+            break;
+    }
     return text.sliced(dollar + 1, i - dollar - 1);
 }
 
@@ -326,84 +336,177 @@ void lineVariables(QStringView line, QString &rest, QString &pattern, Record rec
     }
 }
 
-// The distinct spellings of names in the order they are first met. Looking a name up costs no
-// copy: the set holds views of the kept strings.
+// The distinct spellings of names in the order they are first met. Names are met millions of
+// times and are mostly ones already seen: they are looked up in a flat table by a cheap hash, and
+// kept one after another in a single string.
 class Spellings
 {
 public:
     void add(QStringView name)
     {
-        if (!m_seen.contains(name))
-            m_seen.insert(m_order.emplace_back(name.toString()));
+        const std::uint64_t hash = hashOf(name);
+        const std::uint32_t tag = std::uint32_t(hash >> 32);
+        std::size_t slot = hash & (m_slots.size() - 1);
+        for (; m_slots[slot].index != Empty; slot = (slot + 1) & (m_slots.size() - 1))
+            if (m_slots[slot].tag == tag && equal(m_spellings[m_slots[slot].index], name))
+                return;
+        m_slots[slot] = {tag, std::uint32_t(m_spellings.size())};
+        m_spellings.push_back({hash, m_text.size(), name.size()});
+        m_text += name;
+        if (m_spellings.size() * 2 > m_slots.size())
+            grow();
     }
-    const std::list<QString> &inOrder() const { return m_order; }
+    qsizetype size() const { return qsizetype(m_spellings.size()); }
+    QStringView at(qsizetype index) const
+    {
+        const Spelling &spelling = m_spellings[std::size_t(index)];
+        return QStringView(m_text).sliced(spelling.start, spelling.size);
+    }
 
 private:
-    std::list<QString> m_order;
-    QSet<QStringView> m_seen;
+    struct Spelling {
+        std::uint64_t hash;
+        qsizetype start;
+        qsizetype size;
+    };
+    // The hash's high half is kept with the index, so that other names are mostly passed over
+    // without a look at their text.
+    struct Slot {
+        std::uint32_t tag;
+        std::uint32_t index;
+    };
+    static constexpr std::uint32_t Empty = ~std::uint32_t(0);
+
+    // Eight bytes at a time: names are short, and most take one or two steps.
+    static std::uint64_t hashOf(QStringView name)
+    {
+        constexpr std::uint64_t Odd = 0x9e3779b97f4a7c15;
+        const auto *bytes = reinterpret_cast<const char *>(name.utf16());
+        std::size_t left = std::size_t(name.size()) * sizeof(char16_t);
+        std::uint64_t hash = left;
+        const auto mix = [&hash](std::uint64_t word) { hash = std::rotl((hash ^ word) * Odd, 29); };
+        for (; left >= 8; left -= 8, bytes += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes, 8);
+            mix(word);
+        }
+        if (left > 0) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes, left);
+            mix(word);
+        }
+        hash ^= hash >> 33;
+        hash *= 0xff51afd7ed558ccd;
+        return hash ^ (hash >> 33);
+    }
+    bool equal(const Spelling &spelling, QStringView name) const
+    {
+        return spelling.size == name.size()
+            && std::memcmp(m_text.constData() + spelling.start, name.utf16(), std::size_t(name.size()) * 2) == 0;
+    }
+    void grow()
+    {
+        m_slots.assign(m_slots.size() * 2, {0, Empty});
+        for (std::size_t index = 0; index < m_spellings.size(); ++index) {
+            const std::uint64_t hash = m_spellings[index].hash;
+            std::size_t slot = hash & (m_slots.size() - 1);
+            while (m_slots[slot].index != Empty)
+                slot = (slot + 1) & (m_slots.size() - 1);
+            m_slots[slot] = {std::uint32_t(hash >> 32), std::uint32_t(index)};
+        }
+    }
+
+    std::vector<Spelling> m_spellings;
+    std::vector<Slot> m_slots = std::vector<Slot>(1024, {0, Empty});
+    QString m_text;
 };
 
-// Runs scan(first, last) on the lines [0, half) and [half, count) at once, on both cores; small
-// texts in one go on this thread.
-template <typename Scan>
-void inTwoHalves(qsizetype count, Scan scan)
+// What the variable scan finds in a run of lines. Whether the run starts inside PHP depends on
+// how the lines before it end; until the first line that settles it (a "<?", or a "?>" on a line
+// with a "$"), the run's lines are read as inside PHP and their names kept apart.
+struct VariablesOfRun {
+    Spellings ifInPhp; // the names of the unsettled first lines, read as inside PHP
+    Spellings names; // the names of the lines after them
+    bool endsInPhp = false;
+};
+
+template <typename Lines>
+VariablesOfRun variablesOfRun(const Lines &lines, qsizetype first, qsizetype last, bool settled)
 {
-    constexpr qsizetype WorthASecondThread = 50'000;
-    if (count < WorthASecondThread) {
-        scan(0, count);
-        return;
+    VariablesOfRun run;
+    QString rest;
+    QString pattern;
+    bool inPhp = false;
+    for (qsizetype i = first; i < last; ++i) {
+        const QStringView line = lines[i];
+        const LineMarks marks = marksOf(line);
+        settled = settled || marks.phpOpen;
+        inPhp = inPhp || marks.phpOpen;
+        // A "?>" on a line without "$" leaves the flag on.
+        if (!marks.dollar)
+            continue;
+        // Outside PHP the line gives nothing: its removals only touch the line itself.
+        if (!settled)
+            lineVariables(line, rest, pattern, [&](QStringView name) { run.ifInPhp.add(name); });
+        else if (inPhp)
+            lineVariables(line, rest, pattern, [&](QStringView name) { run.names.add(name); });
+        if (marks.phpClose) {
+            settled = true;
+            inPhp = false;
+        }
     }
-    const qsizetype half = count / 2;
-    std::thread first([&] { scan(0, half); });
-    scan(half, count);
-    first.join();
+    run.endsInPhp = inPhp;
+    return run;
 }
 
 template <typename Lines>
 ScanResults scanVariables(const Lines &lines)
 {
+    // Large texts in two halves at once, one on each core; the second half's unsettled first
+    // lines count when the first half ends inside PHP.
+    constexpr qsizetype WorthASecondThread = 50'000;
     const qsizetype count = lines.size();
-    // Which lines hold a "$", and the PHP flag each line is scanned with: the marks of the lines
-    // are found at once, the flag then follows them in order.
-    std::vector<LineMarks> marks(count);
-    inTwoHalves(count, [&](qsizetype first, qsizetype last) {
-        for (qsizetype i = first; i < last; ++i)
-            marks[i] = marksOf(lines[i]);
-    });
-    std::vector<char> scanned(count, false);
-    bool inPhp = false;
-    for (qsizetype i = 0; i < count; ++i) {
-        inPhp = inPhp || marks[i].phpOpen;
-        // A "?>" on a line without "$" leaves the flag on.
-        if (!marks[i].dollar)
-            continue;
-        // Outside PHP the line gives nothing: its removals only touch the line itself.
-        scanned[i] = inPhp;
-        if (marks[i].phpClose)
-            inPhp = false;
-    }
-    // Each half lists its spellings; the first half's come first.
-    Spellings halves[2];
-    inTwoHalves(count, [&](qsizetype first, qsizetype last) {
-        Spellings &spellings = halves[first == 0 ? 0 : 1];
-        QString rest;
-        QString pattern;
-        for (qsizetype i = first; i < last; ++i)
-            if (scanned[i])
-                lineVariables(lines[i], rest, pattern, [&](QStringView name) { spellings.add(name); });
-    });
+    const qsizetype half = count < WorthASecondThread ? count : count / 2;
+    VariablesOfRun second;
+    std::thread secondHalf;
+    if (half < count)
+        secondHalf = std::thread([&] { second = variablesOfRun(lines, half, count, false); });
+    VariablesOfRun firstHalf = variablesOfRun(lines, 0, half, true);
+    if (secondHalf.joinable())
+        secondHalf.join();
+
+    Spellings all = std::move(firstHalf.names);
+    const auto addAll = [&all](const Spellings &names) {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            all.add(names.at(i));
+    };
+    if (firstHalf.endsInPhp)
+        addAll(second.ifInPhp);
+    addAll(second.names);
     ScanResults results;
-    Spellings all;
     QSet<QString> found; // case-folded
-    for (const Spellings &half : halves)
-        for (const QString &spelling : half.inOrder())
-            all.add(spelling);
-    for (const QString &spelling : all.inOrder())
-        if (QString key = spelling.toCaseFolded(); !found.contains(key)) {
+    for (qsizetype i = 0; i < all.size(); ++i)
+        if (QString spelling = all.at(i).toString(), key = spelling.toCaseFolded(); !found.contains(key)) {
             found.insert(std::move(key));
-            results.append(spelling);
+            results.append(std::move(spelling));
         }
     return results;
+}
+
+template <typename Lines>
+ScanResults declaredNames(const Lines &lines, QStringView keyword, ChangedLines *changed)
+{
+    DeclarationScan scan{asciiUpper(keyword), {}};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView line = lines[i];
+        if (!mayDeclare(line, scan.keyword))
+            continue;
+        QString copy = line.toString();
+        scan.scan(copy);
+        if (changed && copy != line)
+            changed->insert(i, copy);
+    }
+    return scan.results;
 }
 
 } // namespace
@@ -438,6 +541,11 @@ ScanResults ScanVariables(const QList<QStringView> &lines)
     return scanVariables(lines);
 }
 
+ScanResults ScanVariables(const LineSource &lines)
+{
+    return scanVariables(lines);
+}
+
 ScanResults ScanDeclarations(QStringList &lines, QStringView keyword)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
@@ -449,17 +557,12 @@ ScanResults ScanDeclarations(QStringList &lines, QStringView keyword)
 
 ScanResults DeclaredNames(const QList<QStringView> &lines, QStringView keyword, ChangedLines *changed)
 {
-    DeclarationScan scan{asciiUpper(keyword), {}};
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView line = lines[i];
-        if (!mayDeclare(line, scan.keyword))
-            continue;
-        QString copy = line.toString();
-        scan.scan(copy);
-        if (changed && copy != line)
-            changed->insert(i, copy);
-    }
-    return scan.results;
+    return declaredNames(lines, keyword, changed);
+}
+
+ScanResults DeclaredNames(const LineSource &lines, QStringView keyword)
+{
+    return declaredNames(lines, keyword, nullptr);
 }
 
 ScanResults sortedWithoutCase(ScanResults names)

@@ -20,10 +20,22 @@ using ScanResults = QStringList;
 // An empty text or pattern, or one that does not occur, gives text unchanged.
 QString ReplaceAll(const QString &text, QStringView pattern, QStringView replacement);
 
+// Lines reached one by one where they are kept (the editor's lines), so that a scan of a large
+// file needs no list of them first. at(context, i) gives line i, from 0.
+struct LineSource {
+    const void *context;
+    QStringView (*at)(const void *context, qsizetype index);
+    qsizetype count;
+
+    qsizetype size() const { return count; }
+    QStringView operator[](qsizetype index) const { return at(context, index); }
+};
+
 // The distinct PHP variables of lines, each without its "$" and as written where first found;
 // names that differ only in case count as one. Only text inside a PHP region counts.
 ScanResults ScanVariables(const QStringList &lines);
 ScanResults ScanVariables(const QList<QStringView> &lines);
+ScanResults ScanVariables(const LineSource &lines);
 
 // The names declared with keyword ("function" or "class", in any case) inside PHP regions and
 // SCRIPT elements. Removes the PHP and SCRIPT tag marks from lines as it goes: callers pass a
@@ -33,6 +45,7 @@ ScanResults ScanDeclarations(QStringList &lines, QStringView keyword);
 // changed (by their index from 0) as it left them.
 using ChangedLines = QHash<qsizetype, QString>;
 ScanResults DeclaredNames(const QList<QStringView> &lines, QStringView keyword, ChangedLines *changed = nullptr);
+ScanResults DeclaredNames(const LineSource &lines, QStringView keyword);
 
 // The character test of variable names: a letter, digit, "_" or any character above 127, or the
 // two characters of "->".

@@ -11,6 +11,8 @@ private slots:
     void replaceAll();
     void variables_data();
     void variables();
+    void variablesOfLargeTexts_data();
+    void variablesOfLargeTexts();
     void declarations_data();
     void declarations();
     void declarationsRemoveTagMarks();
@@ -102,6 +104,35 @@ void TestScanners::variables()
     const QStringList before = lines;
     QCOMPARE(ScanVariables(lines), expected);
     QCOMPARE(lines, before);
+}
+
+// A large text is scanned in two halves at once; whether the second half starts inside PHP is
+// known only when the first half is done.
+void TestScanners::variablesOfLargeTexts_data()
+{
+    QTest::addColumn<QStringList>("atStart");
+    QTest::addColumn<QStringList>("atHalf");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addRow("the half starts inside PHP")
+        << QStringList{"<?php"} << QStringList{"$a;", "?> $b", "$c"} << QStringList{"a", "b"};
+    QTest::addRow("the half starts outside PHP")
+        << QStringList{"<?php $x ?>"} << QStringList{"$a;", "<?php $b"} << QStringList{"x", "b"};
+    QTest::addRow("a close mark without a dollar at the half")
+        << QStringList{"<?php"} << QStringList{"?>", "$a ?>", "$b"} << QStringList{"a"};
+    QTest::addRow("the first half's spelling wins")
+        << QStringList{"<?php $Total"} << QStringList{"$total; $z"} << QStringList{"Total", "z"};
+}
+
+void TestScanners::variablesOfLargeTexts()
+{
+    QFETCH(QStringList, atStart);
+    QFETCH(QStringList, atHalf);
+    QFETCH(QStringList, expected);
+    constexpr qsizetype Lines = 120'000;
+    QStringList lines(Lines, QStringLiteral("echo 1;"));
+    std::copy(atStart.begin(), atStart.end(), lines.begin());
+    std::copy(atHalf.begin(), atHalf.end(), lines.begin() + Lines / 2);
+    QCOMPARE(ScanVariables(lines), expected);
 }
 
 void TestScanners::declarations_data()
