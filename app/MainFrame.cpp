@@ -1,9 +1,11 @@
 #include "MainFrame.h"
 
+#include "ComponentText.h"
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
 #include "Named.h"
 #include "PaneToolBar.h"
+#include "ProjectController.h"
 #include "ProjectListDelegate.h"
 #include "WindowMessages.h"
 
@@ -55,10 +57,13 @@ void buildProjectFiles(MainFrame &f)
 {
     f.pnlProjectFiles = named(new QWidget, "pnlProjectFiles");
     QVBoxLayout *layout = stack(f.pnlProjectFiles);
-    layout->addWidget(captionBar(QStringLiteral("Project Files"), "teal"));
+    layout->addWidget(named(captionBar(QStringLiteral("Project Files"), "teal"), "Label1"));
     f.dxtlProject = named(new QTreeWidget, "dxtlProject");
     f.dxtlProject->setHeaderHidden(true);
     f.dxtlProject->setColumnCount(1);
+    QTreeWidget *list = f.dxtlProject;
+    columnTitle(list, "dxcModelName", QStringLiteral("Model"),
+                [list](const QString &title) { list->setHeaderLabels({title}); });
     f.dxtlProject->setItemDelegate(new ProjectListDelegate(f.dxtlProject));
     f.dxtlProject->setStyleSheet(QStringLiteral("QTreeWidget { background: #F0F0FF; }"));
     layout->addWidget(f.dxtlProject, 1);
@@ -68,13 +73,13 @@ void buildProjectFiles(MainFrame &f)
 
 // A list of the file's functions or classes that floats over the editor pane, hidden at first.
 std::pair<QWidget *, QListWidget *> declarationPane(QWidget *editorPane, const char *name, const char *title,
-                                                    const char *listName, const char *hint)
+                                                    const char *titleName, const char *listName, const char *hint)
 {
     auto *pane = named(new QFrame(editorPane), name);
     pane->setFrameShape(QFrame::Box);
     pane->resize(MainFrame::DeclarationPaneSize);
     QVBoxLayout *layout = stack(pane);
-    layout->addWidget(captionBar(QString::fromUtf8(title), "purple"));
+    layout->addWidget(named(captionBar(QString::fromUtf8(title), "purple"), titleName));
     auto *list = named(new QListWidget, listName);
     list->setToolTip(QString::fromUtf8(hint));
     list->setStyleSheet(QStringLiteral("QListWidget { color: navy; font-weight: bold; }"));
@@ -96,7 +101,7 @@ void buildEditorPane(MainFrame &f)
     nameBar->addWidget(f.lblFileName, 1);
     layout->addLayout(nameBar);
     f.ToolBar2 = paneToolBar("ToolBar2");
-    f.ToolBar2->addWidget(new QLabel(QStringLiteral(" Syntax Highlighting: ")));
+    f.ToolBar2->addWidget(named(new QLabel(QStringLiteral("Syntax Highlighting:")), "Panel7"));
     f.cbHighlighter = named(new QComboBox, "cbHighlighter");
     f.cbHighlighter->addItems({QStringLiteral("<none>"), QStringLiteral("PHP"), QStringLiteral("HTML"),
                                QStringLiteral("JavaScript"), QStringLiteral("CSS"), QStringLiteral("SQL"),
@@ -109,10 +114,11 @@ void buildEditorPane(MainFrame &f)
     f.sbEditor->setSizeGripEnabled(false);
     layout->addWidget(f.sbEditor);
     f.pnlEditor->hide();
-    std::tie(f.pnlFunctions, f.lbFunctions) = declarationPane(f.pnlEditor, "pnlFunctions", "Functions in Current File",
-                                                              "lbFunctions", "Double-click Function to Locate");
+    std::tie(f.pnlFunctions, f.lbFunctions) =
+        declarationPane(f.pnlEditor, "pnlFunctions", "Functions in Current File", "Label3", "lbFunctions",
+                        "Double-click Function to Locate");
     std::tie(f.pnlClasses, f.lbClasses) = declarationPane(f.pnlEditor, "pnlClasses", "Classes in Current File",
-                                                          "lbClasses", "Double-click Class to Locate");
+                                                          "Label4", "lbClasses", "Double-click Class to Locate");
 }
 
 QWidget *buildMessages()
@@ -158,6 +164,11 @@ MainFrame MainFrame::build(QMainWindow *window)
     f.eProjectPath = named(new QLineEdit(central), "eProjectPath");
     f.eProjectPath->hide();
     f.pnlMessages = buildMessages();
+    using Kind = ComponentText::Kind;
+    f.OpenProjectDialog =
+        new ComponentText(window, "OpenProjectDialog", Kind::FileDialog, {}, ProjectFilters{}.project);
+    f.OpenFileDialog = new ComponentText(window, "OpenFileDialog", Kind::FileDialog, {}, ProjectFilters{}.open);
+    f.SaveDialog1 = new ComponentText(window, "SaveDialog1", Kind::FileDialog, {}, ProjectFilters{}.save);
     f.pnlMessages->setParent(central);
 
     QVBoxLayout *work = stack(f.pnlWork);

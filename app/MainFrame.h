@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 
+class ComponentText;
 class EditorWidget;
 class FileBrowserPane;
 class QComboBox;
@@ -48,6 +49,10 @@ struct MainFrame {
     QWidget *pnlPreview = nullptr;
     QLineEdit *eProjectPath = nullptr;
     QWidget *pnlMessages = nullptr; // hidden labels holding the window's messages
+    // The file choosers' titles and filters, as the window's language has them.
+    ComponentText *OpenProjectDialog = nullptr;
+    ComponentText *OpenFileDialog = nullptr;
+    ComponentText *SaveDialog1 = nullptr;
 
     QMenu *File1 = nullptr;
     QMenu *Edit1 = nullptr;

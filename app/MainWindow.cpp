@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "CodeInsight.h"
+#include "ComponentText.h"
 #include "DeclarationPanes.h"
 #include "DialogPrompts.h"
 #include "DiskFiles.h"
@@ -8,6 +9,7 @@
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileBrowserPane.h"
+#include "MultiLang.h"
 #include "NativePath.h"
 #include "OptionsFlow.h"
 #include "PlacementStore.h"
@@ -120,6 +122,17 @@ void MainWindow::FormCreate()
     // With no project yet every project button is off; nothing is written until a refresh, and
     // the menus keep the enabling they start with.
     m_commands->refresh(commandState(), true);
+    // The window is built in English first; then every window takes the stored language. A
+    // stored number that is no language gives English, rather than a refusal in every dialog.
+    for (ComponentText *chooser : {m_frame.OpenProjectDialog, m_frame.OpenFileDialog, m_frame.SaveDialog1})
+        connect(chooser, &ComponentText::changed, this, [this] {
+            m_projects->setFilters(
+                {m_frame.OpenProjectDialog->filter(), m_frame.OpenFileDialog->filter(), m_frame.SaveDialog1->filter()});
+        });
+    translateWindow(this, QStringLiteral("main"));
+    if (m_languageIndex < MultiLang::English || m_languageIndex > MultiLang::German)
+        m_languageIndex = MultiLang::English;
+    MultiLang::SwitchAllLanguages(m_languageIndex);
 }
 
 void MainWindow::connectProjects()
@@ -306,6 +319,18 @@ void MainWindow::Options1Click()
         ApplySettings();
     if (m_fileEditor->isShown())
         m_fileEditor->cbHighlighterChange(m_frame.cbHighlighter->currentIndex());
+}
+
+void MainWindow::English1Click(int language)
+{
+    MultiLang::SwitchAllLanguages(language);
+    m_languageIndex = language;
+    writeLanguageIndex(m_settingsFile, language);
+    RefreshWindowState();
+    // The switch emptied the function and class lists: the file is shown again without them.
+    m_declarationPanes->hide();
+    if (const int row = m_projectList->currentRow(); row >= 0)
+        m_projects->focusRow(row);
 }
 
 void MainWindow::RefreshWindowState()

@@ -74,6 +74,8 @@ public:
     // Tools, Options: the dialog, then the settings applied on OK; the editor's highlighter is
     // chosen again after OK and Cancel alike.
     void Options1Click();
+    // Tools, Language: every window in language (0 English, 1 Croatian, 2 French, 3 German).
+    void English1Click(int language);
     // Brings the title, status text and buttons up to date with the current state.
     void RefreshWindowState();
     // The enabling that follows the editor: after activation and every key and mouse button.

@@ -89,10 +89,19 @@ void MainWindow::createCommands()
     commands.fillBar(m_frame.ToolBar3, Layout::ProjectBar);
     commands.fillBar(m_frame.ToolBar2, Layout::EditorBar, m_frame.ToolBar2->actions().value(0));
 
-    // The Insert button drops down the PHP insertions of the context menu.
+    // The Insert button drops down the PHP insertions of the context menu, as items of its own
+    // (the shortcut stays with the context menu's item, where it is one).
     auto *popupPHP = new QMenu(this);
     popupPHP->setObjectName(QStringLiteral("PopupPHP"));
-    popupPHP->addActions(commands.menu(Command::InsertPhp, Slot::Popup)->actions());
+    for (const auto &[name, command] : {std::pair{"Variable1", Command::InsertVariable},
+                                        {"Function1", Command::InsertFunction},
+                                        {"Class1", Command::InsertClass}}) {
+        QAction *item = commands.action(command, Slot::Popup);
+        QAction *copy = popupPHP->addAction(item->icon(), item->text(), item, &QAction::trigger);
+        copy->setObjectName(QString::fromLatin1(name));
+        copy->setShortcut(item->shortcut());
+        copy->setShortcutContext(Qt::WidgetShortcut);
+    }
     dropDown(m_frame.ToolBar2, commands.action(Command::Insert, Slot::Button), popupPHP);
 
     m_filesMenu = new QMenu(this);
@@ -117,6 +126,15 @@ void MainWindow::createEditorPopup()
     auto *popup = new QMenu(this);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
     m_commands->fillMenu(popup, Layout::EditorPopup, Slot::Popup);
+    // Insert (HTML) stays hidden: its tags are listed, but inserting them is not offered yet.
+    QMenu *tags = m_commands->menu(Command::InsertHtml, Slot::Popup);
+    for (const auto &[name, tag] : {std::pair{"BODY1", "<BODY>"},
+                                    {"IMG1", "<IMG>"},
+                                    {"P1", "<P>"},
+                                    {"TABLEY1", "<TABLE>"},
+                                    {"TR1", "<TR>"},
+                                    {"TD1", "<TD>"}})
+        tags->addAction(QString::fromLatin1(tag))->setObjectName(QString::fromLatin1(name));
     // Context-menu shortcuts work while the editor has the keyboard, except where the main menu or
     // the editor's own keys (Ctrl+S) hold the same key: two bindings of one key would both fail.
     for (QAction *action : popup->findChildren<QAction *>())

@@ -85,7 +85,7 @@ void PreviewPane::buildPane()
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
 
-    auto *titleBar = new QHBoxLayout;
+    auto *titleBar = named(new QHBoxLayout, "Panel1");
     m_title = named(new QLabel(QStringLiteral("Preview")), "lblTitle");
     m_title->setStyleSheet(
         QStringLiteral("QLabel { background: navy; color: white; font-weight: bold; padding: 2px 4px; }"));
@@ -97,7 +97,7 @@ void PreviewPane::buildPane()
     m_layout->addLayout(titleBar);
 
     auto *controls = named(new PictureBar(barPicture(m_dataDir + QStringLiteral("preview-bar.jpg"))), "ControlBar1");
-    auto *row = new QHBoxLayout(controls);
+    auto *row = named(new QHBoxLayout(controls), "Panel2");
     row->setContentsMargins(0, 0, 0, 0);
     auto *buttons = named(new QToolBar, "ToolBar4");
     // The bar's picture shows through the buttons' row.
@@ -121,10 +121,10 @@ void PreviewPane::buildPane()
             m_browser->stop();
     });
     row->addWidget(buttons);
-    auto *addressRow = named(new QWidget, "pnlAddress");
+    auto *addressRow = new QWidget;
     auto *addressLayout = new QHBoxLayout(addressRow);
     addressLayout->setContentsMargins(0, 0, 0, 0);
-    addressLayout->addWidget(new QLabel(QStringLiteral("  Address:")));
+    addressLayout->addWidget(named(new QLabel(QStringLiteral("  Address:")), "pnlAddress"));
     m_address = named(new QLineEdit, "eAdresa");
     connect(m_address, &QLineEdit::returnPressed, this, &PreviewPane::eAdresaKeyPress);
     addressLayout->addWidget(m_address, 1);

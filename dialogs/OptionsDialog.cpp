@@ -1,10 +1,12 @@
 #include "OptionsDialog.h"
 
 #include "ColourComboBox.h"
+#include "ComponentText.h"
 #include "DialogPlacement.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
 #include "FileChooserDialog.h"
+#include "MultiLang.h"
 #include "SyntaxColourItems.h"
 #include "TextEncoding.h"
 #include "WordTableModel.h"
@@ -51,7 +53,7 @@ const QStringList PreviewLines{
 class WordDelegate : public QStyledItemDelegate
 {
 public:
-    WordDelegate(int maxLength, QObject *parent) : QStyledItemDelegate(parent), m_maxLength(maxLength) {}
+    WordDelegate(int maxLength, QObject *parent) : QStyledItemDelegate(parent), m_maxLength(maxLength) { }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
     {
@@ -72,11 +74,16 @@ Widget *named(Widget *widget, const char *name)
     return widget;
 }
 
-QGroupBox *group(const QString &title, QLayout *layout)
+QGroupBox *group(const char *name, const QString &title, QLayout *layout)
 {
-    auto *box = new QGroupBox(title);
+    auto *box = named(new QGroupBox(title), name);
     box->setLayout(layout);
     return box;
+}
+
+QLabel *label(const char *name, const QString &text)
+{
+    return named(new QLabel(text), name);
 }
 
 QVBoxLayout *column(std::initializer_list<QWidget *> widgets)
@@ -127,7 +134,10 @@ QComboBox *fontList(const QString &current)
 
 OptionsDialog::OptionsDialog(const OptionsFields &fields, SyntaxColourItems &colours, const EditorWidget &mainEditor,
                              SynCustomHighlighter *preview, QWidget *parent)
-    : QDialog(parent), m_opened(fields), m_colours(colours), m_mainEditor(mainEditor)
+    : QDialog(parent),
+      m_opened(fields),
+      m_colours(colours),
+      m_mainEditor(mainEditor)
 {
     setObjectName(QStringLiteral("Form_Options"));
     setWindowTitle(QStringLiteral("Options"));
@@ -144,8 +154,8 @@ OptionsDialog::OptionsDialog(const OptionsFields &fields, SyntaxColourItems &col
     m_preview->model()->SetHighlighter(preview);
     m_preview->model()->SetText(PreviewLines.join(QStringLiteral("\r\n")));
 
-    auto *ok = named(new QPushButton(QStringLiteral("OK")), "btnOK");
-    auto *cancel = named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
+    auto *ok = named(new QPushButton(QStringLiteral("OK")), "Button1");
+    auto *cancel = named(new QPushButton(QStringLiteral("Cancel")), "Button3");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -161,6 +171,7 @@ OptionsDialog::OptionsDialog(const OptionsFields &fields, SyntaxColourItems &col
     m_pages->setCurrentIndex(0);
     m_items->setCurrentRow(0);
     lbItemsClick();
+    translateWindow(this, QStringLiteral("options"));
     setFixedSize(sizeHint().expandedTo(ClientSize));
 }
 
@@ -189,14 +200,14 @@ QCheckBox *OptionsDialog::settingBox(const char *name, const QString &caption, b
 
 QWidget *OptionsDialog::generalPage()
 {
-    auto *projects = group(QStringLiteral("Project Handling"),
-                           column({settingBox("cbxLastProject", QStringLiteral("Open Last Used Project on Startup"),
-                                              &SysOptions::OpenLastUsed),
-                                   settingBox("cbxAcceptParameter",
-                                              QStringLiteral("Accept Project File Name as Parameter"),
-                                              &SysOptions::AcceptParameter),
-                                   settingBox("cbxBackups", QStringLiteral("Create Backup of Saved Files (*.~*)"),
-                                              &SysOptions::CreateBackups)}));
+    auto *projects =
+        group("GroupBox4", QStringLiteral("Project Handling"),
+              column({settingBox("cbxLastProject", QStringLiteral("Open Last Used Project on Startup"),
+                                 &SysOptions::OpenLastUsed),
+                      settingBox("cbxAcceptParameter", QStringLiteral("Accept Project File Name as Parameter"),
+                                 &SysOptions::AcceptParameter),
+                      settingBox("cbxBackups", QStringLiteral("Create Backup of Saved Files (*.~*)"),
+                                 &SysOptions::CreateBackups)}));
     m_internal = named(new QRadioButton(QStringLiteral("Internal")), "rbInternal");
     m_external = named(new QRadioButton(QStringLiteral("External:")), "rbExternal");
     m_viewer = named(new QLineEdit, "eViewer");
@@ -216,16 +227,16 @@ QWidget *OptionsDialog::generalPage()
     auto *external = row({m_external, m_viewer, m_browseViewer});
     static_cast<QHBoxLayout *>(external->layout())->setStretchFactor(m_viewer, 1);
     auto *viewer = group(
-        QStringLiteral("Site/Page Viewer"),
-        column({m_internal, external, line,
-                settingBox("cbxFilePreview", QStringLiteral("Preview Single Files (Ignore URL, use physical directory)"),
-                           &SysOptions::PreviewAsFileName),
-                settingBox("cbxSaveWarning", QStringLiteral("Warning on \"Save Files\" Before Preview"),
-                           &SysOptions::WarnAboutSave),
-                settingBox("cbxBuiltInServer",
-                           QStringLiteral("PHP's Built-in Server for Projects Without a Server URL"),
-                           &SysOptions::BuiltInServer)}));
-    auto *options = group(QStringLiteral("General Options"), column({projects, viewer}));
+        "GroupBox3", QStringLiteral("Site/Page Viewer"),
+        column(
+            {m_internal, external, line,
+             settingBox("cbxFilePreview", QStringLiteral("Preview Single Files (Ignore URL, use physical directory)"),
+                        &SysOptions::PreviewAsFileName),
+             settingBox("cbxSaveWarning", QStringLiteral("Warning on \"Save Files\" Before Preview"),
+                        &SysOptions::WarnAboutSave),
+             settingBox("cbxBuiltInServer", QStringLiteral("PHP's Built-in Server for Projects Without a Server URL"),
+                        &SysOptions::BuiltInServer)}));
+    auto *options = group("GroupBox2", QStringLiteral("General Options"), column({projects, viewer}));
     auto *page = new QWidget;
     auto *layout = column({options});
     layout->addStretch();
@@ -235,29 +246,29 @@ QWidget *OptionsDialog::generalPage()
 
 QWidget *OptionsDialog::editorPage()
 {
-    m_font = fontList(m_opened.options.FontName.isEmpty() ? m_mainEditor.editorFont().family()
-                                                          : m_opened.options.FontName);
+    m_font =
+        fontList(m_opened.options.FontName.isEmpty() ? m_mainEditor.editorFont().family() : m_opened.options.FontName);
     m_fontSize = numberBox("Edit1");
     m_rightEdge = numberBox("Edit2");
     m_tabWidth = numberBox("eTabWidth");
     m_background = named(new ColourComboBox(ColourComboBox::Entries::Named), "ColorComboBox1");
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Editor Font:"), m_font);
-    form->addRow(QStringLiteral("Editor font Size:"), m_fontSize);
-    form->addRow(QStringLiteral("Right edge:"),
+    form->addRow(label("Label1", QStringLiteral("Editor Font:")), m_font);
+    form->addRow(label("Label2", QStringLiteral("Editor font Size:")), m_fontSize);
+    form->addRow(label("Label3", QStringLiteral("Right edge:")),
                  row({m_rightEdge, settingBox("cbxGutter", QStringLiteral("Gutter"), &SysOptions::Gutter)}));
-    form->addRow(QStringLiteral("Background Color:"), m_background);
+    form->addRow(label("Label4", QStringLiteral("Background Color:")), m_background);
     form->addRow(settingBox("cbxAutoIndent", QStringLiteral("Auto Indent"), &SysOptions::AutoIndent));
-    form->addRow(QStringLiteral("Tab Width:"),
+    form->addRow(label("Label5", QStringLiteral("Tab Width:")),
                  row({m_tabWidth, settingBox("cbxSmartTabs", QStringLiteral("Smart Tabs"), &SysOptions::SmartTabs)}));
-    auto *special = group(QStringLiteral("Special Editor Functions"),
-                          column({settingBox("cbxCompletionProposal", QStringLiteral("Completion Proposal"),
-                                             &SysOptions::CompletionProposal),
-                                  settingBox("cbxAutoComplete", QStringLiteral("Auto Complete"),
-                                             &SysOptions::AutoComplete)}));
+    auto *special =
+        group("GroupBox8", QStringLiteral("Special Editor Functions"),
+              column({settingBox("cbxCompletionProposal", QStringLiteral("Completion Proposal"),
+                                 &SysOptions::CompletionProposal),
+                      settingBox("cbxAutoComplete", QStringLiteral("Auto Complete"), &SysOptions::AutoComplete)}));
     form->addRow(special);
     auto *page = new QWidget;
-    auto *layout = column({group(QStringLiteral("Editor Options"), form)});
+    auto *layout = column({group("GroupBox1", QStringLiteral("Editor Options"), form)});
     layout->addStretch();
     page->setLayout(layout);
     return page;
@@ -286,11 +297,12 @@ QWidget *OptionsDialog::wordTable(const char *gridName, const char *navigatorNam
         std::function<void()> act;
     };
     const QList<Button> buttons{
-        {"|<", "First", [go] { go(0); }},
-        {"<", "Prior", [go, current] { go(current() - 1); }},
-        {">", "Next", [go, current] { go(current() + 1); }},
-        {">|", "Last", [go, model] { go(model->rowCount() - 1); }},
-        {"+", "Insert", [grid, model, current] {
+        {"|<", "First record", [go] { go(0); }},
+        {"<", "Prior record", [go, current] { go(current() - 1); }},
+        {">", "Next record", [go, current] { go(current() + 1); }},
+        {">|", "Last record", [go, model] { go(model->rowCount() - 1); }},
+        {"+", "Insert record",
+         [grid, model, current] {
              const int at = model->rowCount() == 0 ? 0 : current();
              model->insertRows(at, 1);
              // After an insert the grid takes the keyboard, ready to type the entry.
@@ -298,13 +310,15 @@ QWidget *OptionsDialog::wordTable(const char *gridName, const char *navigatorNam
              grid->setCurrentIndex(model->index(at, 0));
              grid->edit(model->index(at, 0));
          }},
-        {"-", "Delete", [model, grid, current] {
+        {"-", "Delete record",
+         [model, grid, current] {
              if (model->rowCount() > 0)
                  model->removeRows(current(), 1);
              grid->setFocus();
          }},
     };
     auto *navigator = named(new QWidget, navigatorName);
+    navigator->setProperty(NavigatorProperty, true);
     auto *bar = new QHBoxLayout(navigator);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(1);
@@ -312,7 +326,7 @@ QWidget *OptionsDialog::wordTable(const char *gridName, const char *navigatorNam
         auto *tool = new QToolButton;
         tool->setText(QString::fromLatin1(button.text));
         tool->setToolTip(QString::fromLatin1(button.tip));
-        tool->setObjectName(navigatorName + QStringLiteral("_") + QString::fromLatin1(button.tip));
+        tool->setObjectName(navigatorName + QStringLiteral("_") + QString::fromLatin1(button.tip).section(u' ', 0, 0));
         connect(tool, &QToolButton::clicked, this, button.act);
         bar->addWidget(tool);
     }
@@ -327,22 +341,30 @@ QWidget *OptionsDialog::wordTable(const char *gridName, const char *navigatorNam
 
 QWidget *OptionsDialog::phpPage()
 {
-    m_customHighlighting = settingBox("cbxCustomHighlighting", QStringLiteral("Use Custom Highlighting for PHP File Types"),
-                                      &SysOptions::PHPCustomHighlighting);
+    m_customHighlighting =
+        settingBox("cbxCustomHighlighting", QStringLiteral("Use Custom Highlighting for PHP File Types"),
+                   &SysOptions::PHPCustomHighlighting);
     connect(m_customHighlighting, &QCheckBox::toggled, this, &OptionsDialog::cbxCustomHighlightingClick);
     QTableView *keywords = nullptr;
     QTableView *functions = nullptr;
     auto *tables = new QHBoxLayout;
+    // The grids' columns show their titles; the tables' fields keep labels of their own.
+    columnTitle(this, "dxDBGridkKeyword", QStringLiteral("Keywords"),
+                [this](const QString &title) { m_keywords->setFieldName(title); });
+    columnTitle(this, "dxDBGridfFunction", QStringLiteral("Functions"),
+                [this](const QString &title) { m_functions->setFieldName(title); });
+    new ComponentText(this, "mtKeywordsKeyword", ComponentText::Kind::Caption, QStringLiteral("Keywords"));
+    new ComponentText(this, "mtFunctionsFunction", ComponentText::Kind::Caption, QStringLiteral("Functions"));
     tables->addWidget(wordTable("dxDBGridk", "DBNavigator1", m_keywords, &keywords));
     tables->addWidget(wordTable("dxDBGridf", "DBNavigator2", m_functions, &functions));
-    m_custom = named(group(QStringLiteral("Custom Highlighting Keywords"), tables), "gbCustom");
+    m_custom = group("gbCustom", QStringLiteral("Custom Highlighting Keywords"), tables);
     auto *page = new QWidget;
-    auto *layout = column({settingBox("cbxPHPVars",
-                                      QStringLiteral("Show \"PHP Variables\" Dialog when '$' key pressed in editor"),
-                                      &SysOptions::PHPVars),
-                           settingBox("cbxPHPDefault", QStringLiteral("Handle Undefined File Types as PHP by Default"),
-                                      &SysOptions::PHPDefault),
-                           m_customHighlighting});
+    auto *layout =
+        column({settingBox("cbxPHPVars", QStringLiteral("Show \"PHP Variables\" Dialog when '$' key pressed in editor"),
+                           &SysOptions::PHPVars),
+                settingBox("cbxPHPDefault", QStringLiteral("Handle Undefined File Types as PHP by Default"),
+                           &SysOptions::PHPDefault),
+                m_customHighlighting});
     // The tables take the page's height; while they are hidden the boxes stay at the top.
     layout->addWidget(m_custom, 10);
     layout->addStretch(1);
@@ -364,27 +386,28 @@ QWidget *OptionsDialog::coloursPage()
     auto *styles = new QWidget;
     auto *styleColumn = new QVBoxLayout(styles);
     styleColumn->setContentsMargins(0, 0, 0, 0);
-    for (const auto &[name, caption, bit] : {std::tuple{"cBold", "Bold", fsBold}, std::tuple{"cItalic", "Italic", fsItalic},
-                                             std::tuple{"cUnderline", "Underline", fsUnderline}}) {
+    for (const auto &[name, caption, bit] :
+         {std::tuple{"cBold", "Bold", fsBold}, std::tuple{"cItalic", "Italic", fsItalic},
+          std::tuple{"cUnderline", "Underline", fsUnderline}}) {
         auto *box = named(new QCheckBox(QString::fromLatin1(caption)), name);
         connect(box, &QCheckBox::toggled, this, [this, bit = bit](bool on) { styleBoxClicked(bit, on); });
         m_styleBoxes.append({box, std::uint8_t(bit)});
         styleColumn->addWidget(box);
     }
     auto *attributes = new QFormLayout;
-    attributes->addRow(QStringLiteral("Foreground:"), m_foreColour);
-    attributes->addRow(QStringLiteral("Background:"), m_backColour);
-    attributes->addRow(QStringLiteral("Font Style:"), styles);
+    attributes->addRow(label("Label6", QStringLiteral("Foreground:")), m_foreColour);
+    attributes->addRow(label("Label7", QStringLiteral("Background:")), m_backColour);
+    attributes->addRow(label("Label10", QStringLiteral("Font Style:")), styles);
     m_preview = named(new EditorWidget, "SynEdit1");
     m_preview->setMinimumHeight(110);
     m_preview->setGutterVisible(false);
     auto *top = new QHBoxLayout;
-    top->addWidget(group(QStringLiteral("Item"), column({m_items})));
-    top->addWidget(group(QStringLiteral("Attributes"), attributes), 1);
+    top->addWidget(group("GroupBox5", QStringLiteral("Item"), column({m_items})));
+    top->addWidget(group("GroupBox7", QStringLiteral("Attributes"), attributes), 1);
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(top);
-    layout->addWidget(group(QStringLiteral("Preview"), column({m_preview})), 1);
+    layout->addWidget(group("GroupBox6", QStringLiteral("Preview"), column({m_preview})), 1);
     return page;
 }
 

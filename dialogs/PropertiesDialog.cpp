@@ -3,10 +3,12 @@
 #include "FileChooserDialog.h"
 
 #include "DialogPlacement.h"
+#include "MultiLang.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,6 +45,7 @@ PropertiesDialog::PropertiesDialog(const PropertiesFields &fields, QWidget *pare
     m_asIs->setChecked(fields.asIs);
     updateOk();
     connect(m_name, &QLineEdit::textChanged, this, &PropertiesDialog::updateOk);
+    translateWindow(this, QStringLiteral("properties"));
 }
 
 std::optional<PropertiesFields> PropertiesDialog::run(QWidget *parent, const PropertiesFields &fields)
@@ -68,10 +71,11 @@ void PropertiesDialog::buildForm()
 
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(tr("Project Name:"), m_name);
-    form->addRow(tr("Description:"), m_description);
-    form->addRow(tr("Project Path:"), pathRow);
-    form->addRow(tr("Server URL:"), m_url);
+    const auto label = [this](const QString &text, const char *name) { return named(new QLabel(text, this), name); };
+    form->addRow(label(tr("Project Name:"), "Label1"), m_name);
+    form->addRow(label(tr("Description:"), "Label2"), m_description);
+    form->addRow(label(tr("Project Path:"), "Label3"), pathRow);
+    form->addRow(label(tr("Server URL:"), "Label4"), m_url);
     form->addRow(static_cast<QWidget *>(nullptr), m_asIs);
 
     QPushButton *cancel = addButton(tr("Cancel"), "btnCancel");
@@ -79,7 +83,7 @@ void PropertiesDialog::buildForm()
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &PropertiesDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
+    auto *buttons = named(new QHBoxLayout, "Panel1");
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(cancel);

@@ -1,6 +1,9 @@
 #include "SaveFilesDialog.h"
 
+#include "ComponentText.h"
 #include "DialogPlacement.h"
+#include "MultiLang.h"
+#include "Named.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,11 +29,11 @@ SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction
     setWindowTitle(tr("Save Changed Files"));
     buildTable(rows);
 
-    auto *group = new QGroupBox(tr("Files not saved"), this);
+    auto *group = named(new QGroupBox(tr("Files not saved"), this), "GroupBox1");
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_table);
 
-    auto *buttons = new QHBoxLayout;
+    auto *buttons = named(new QHBoxLayout, "Panel1");
     QPushButton *ok = addButton(tr("OK"), "btnOK");
     QPushButton *cancel = addButton(tr("Cancel"), "btnCancel");
     QPushButton *all = addButton(tr("All"), "btnAll");
@@ -42,7 +45,7 @@ SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = named(new QVBoxLayout(this), "Panel2");
     layout->addWidget(group);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -51,6 +54,7 @@ SaveFilesDialog::SaveFilesDialog(const QList<SaveFileRow> &rows, SaveRowFunction
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(all, &QPushButton::clicked, this, &SaveFilesDialog::markAll);
     connect(none, &QPushButton::clicked, this, &SaveFilesDialog::markNone);
+    translateWindow(this, QStringLiteral("savefiles"));
 }
 
 bool SaveFilesDialog::run(QWidget *parent, const QList<SaveFileRow> &rows, const SaveRowFunction &save,
@@ -71,7 +75,18 @@ void SaveFilesDialog::buildTable(const QList<SaveFileRow> &rows)
 {
     m_table->setObjectName(QStringLiteral("gridFiles"));
     m_table->setColumnCount(2);
-    m_table->setHorizontalHeaderLabels({tr("File Name <Path>"), tr("Save?")});
+    // The grid's columns show their titles; the record's fields keep names of their own, as
+    // stored tables do.
+    const auto title = [this](int column) {
+        return [this, column](const QString &text) {
+            m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        };
+    };
+    columnTitle(this, "dxDBGrid1Name", tr("File Name <Path>"), title(NameColumn));
+    columnTitle(this, "dxDBGrid1Save", tr("Save?"), title(SaveColumn));
+    for (const auto &[name, caption] :
+         {std::pair{"dxDBGrid1RecId", "RecId"}, {"mtSaveName", "Name"}, {"mtSavePath", "Path"}, {"mtSaveSave", "Save"}})
+        new ComponentText(this, name, ComponentText::Kind::Caption, QString::fromLatin1(caption));
     m_table->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {
         auto *name = new QTableWidgetItem(rows[row].text);

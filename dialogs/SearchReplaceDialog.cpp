@@ -1,6 +1,7 @@
 #include "SearchReplaceDialog.h"
 
 #include "DialogPlacement.h"
+#include "MultiLang.h"
 #include "Named.h"
 
 #include <QCheckBox>
@@ -78,6 +79,10 @@ SearchReplaceDialog::SearchReplaceDialog(SearchForm form, const SearchFields &fi
     connect(replaceAll, &QPushButton::clicked, this, [closeWith] { closeWith(SearchAnswer::ReplaceAll); });
     connect(cancel, &QPushButton::clicked, this, [closeWith] { closeWith(SearchAnswer::Cancel); });
     m_find->selectAll();
+    translateWindow(this, QStringLiteral("searchreplace"));
+    // The project form is ours alone; the table knows the one title of the other two.
+    if (project)
+        setWindowTitle(QStringLiteral("Search in Project"));
 }
 
 void SearchReplaceDialog::showEvent(QShowEvent *event)

@@ -3,9 +3,10 @@
 #include "TextEncoding.h"
 
 WordTableModel::WordTableModel(QString fieldName, int maxLength, QObject *parent)
-    : QAbstractTableModel(parent), m_fieldName(std::move(fieldName)), m_maxLength(maxLength)
-{
-}
+    : QAbstractTableModel(parent),
+      m_fieldName(std::move(fieldName)),
+      m_maxLength(maxLength)
+{ }
 
 void WordTableModel::fill(const QStringList &entries)
 {
@@ -29,6 +30,12 @@ QVariant WordTableModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return m_entries[index.row()];
+}
+
+void WordTableModel::setFieldName(const QString &name)
+{
+    m_fieldName = name;
+    emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
 QVariant WordTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -15,6 +15,8 @@ public:
     void fill(const QStringList &entries);
     const QStringList &entries() const { return m_entries; }
     int maxLength() const { return m_maxLength; }
+    // The column's title.
+    void setFieldName(const QString &name);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

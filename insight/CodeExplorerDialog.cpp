@@ -1,4 +1,6 @@
 #include "CodeExplorerDialog.h"
+#include "ComponentText.h"
+#include "MultiLang.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -84,6 +86,8 @@ CodeExplorerDialog::CodeExplorerDialog(const CodeExplorerModel &model, const QSt
     label->setObjectName(QStringLiteral("Label1"));
     m_tree->setObjectName(QStringLiteral("dxtlSource"));
     m_tree->setHeaderHidden(true);
+    columnTitle(this, "dxcModelName", QStringLiteral("File Name"),
+                [this](const QString &title) { m_tree->setHeaderLabels({title}); });
     m_tree->setFrameShape(QFrame::NoFrame);
     m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tree->setItemDelegate(new ExplorerRowDelegate(m_tree));
@@ -92,10 +96,13 @@ CodeExplorerDialog::CodeExplorerDialog(const CodeExplorerModel &model, const QSt
     palette.setColor(QPalette::Highlight, Azure);
     m_tree->setPalette(palette);
     auto *layout = new QVBoxLayout(this);
+    layout->setObjectName(QStringLiteral("Panel1"));
     layout->addWidget(label);
     layout->addWidget(m_tree);
     connect(m_tree, &QTreeWidget::itemExpanded, this, &CodeExplorerDialog::fillLines);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &CodeExplorerDialog::choose);
+    // Before the title takes the project's name.
+    translateWindow(this, QStringLiteral("codeexplorer"));
     build(projectName, focusRow);
 }
 

@@ -1,6 +1,8 @@
 #include "VariablesDialog.h"
 
 #include "CharClasses.h"
+#include "ComponentText.h"
+#include "MultiLang.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -30,7 +32,11 @@ VariablesDialog::VariablesDialog(const ScanResults &names, QWidget *parent)
     label->setObjectName(QStringLiteral("Label1"));
     m_search->setObjectName(QStringLiteral("eVarname"));
     m_grid->setObjectName(QStringLiteral("Grid"));
-    m_grid->setHeaderLabels({QStringLiteral("Existing Variables")});
+    columnTitle(this, "GridName", QStringLiteral("Existing Variables"),
+                [this](const QString &title) { m_grid->setHeaderLabels({title}); });
+    // The grid's hidden record number and the field behind its one column.
+    new ComponentText(this, "GridRecId", ComponentText::Kind::Caption, QStringLiteral("RecId"));
+    new ComponentText(this, "mtVarsName", ComponentText::Kind::Caption, QStringLiteral("Name"));
     m_grid->setRootIsDecorated(false);
 
     for (const QString &name : sortedWithoutCase(names))
@@ -48,12 +54,14 @@ VariablesDialog::VariablesDialog(const ScanResults &names, QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *searchRow = new QHBoxLayout;
+    searchRow->setObjectName(QStringLiteral("Panel1"));
     searchRow->addWidget(label);
     searchRow->addWidget(m_search);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(searchRow);
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
+    buttons->setObjectName(QStringLiteral("Panel2"));
 
     connect(m_search, &QLineEdit::textEdited, this, &VariablesDialog::locate);
     connect(m_grid, &QTreeWidget::currentItemChanged, this, [this] {
@@ -63,6 +71,7 @@ VariablesDialog::VariablesDialog(const ScanResults &names, QWidget *parent)
     m_search->installEventFilter(this);
     m_grid->installEventFilter(this);
     m_search->setFocus();
+    translateWindow(this, QStringLiteral("variables"));
 }
 
 QString VariablesDialog::result() const

@@ -11,17 +11,6 @@
 
 #include <QDir>
 
-namespace {
-
-const QString OpenFilter = QStringLiteral(
-    "Web-prg Files|*.php; *.php3; *.php4; *.inc; *.html; *.htm; *.css; *.js|PHP Files|*.php; *.php3; *.php4; "
-    "*.inc|HTML Files|*.html; *.htm|All Files|*.*");
-const QString SaveFilter = QStringLiteral(
-    "All Files|*.*|Project Files|*.vlmp|HTML Files|*.html; *.htm|PHP Files|*.php; *.php3; *.php4; *.inc");
-const QString ProjectFilter = QStringLiteral("Velmora PHP Editor Project|*.vlmp");
-
-} // namespace
-
 ProjectController::ProjectController(EditorPane &editor, const SysOptions &options, ProjectHistory &history,
                                      PlacementStore &placement, std::unique_ptr<Prompts> prompts, MessageText message)
     : m_editor(editor),
@@ -142,7 +131,7 @@ void ProjectController::btnAddFileClick()
     if (!isOpen())
         return;
     StoreEditorState();
-    const QString path = m_prompts->openFile(QString(), defaultFolder(), OpenFilter);
+    const QString path = m_prompts->openFile(QString(), defaultFolder(), m_filters.open);
     if (!path.isEmpty())
         addFile(path, path);
     rebuildFileList();
@@ -182,7 +171,7 @@ bool ProjectController::saveActiveFile(bool askName)
         const QString title = diskEntry(name).exists
             ? QStringLiteral("Save \"") + displayPath(nameOf(name)) + QStringLiteral("\" As:")
             : QStringLiteral("Save File ") + displayPath(nameOf(name));
-        name = m_prompts->saveFile(title, name, SaveFilter, file.FileType.toLower());
+        name = m_prompts->saveFile(title, name, m_filters.save, file.FileType.toLower());
         if (name.isEmpty())
             return false;
     }
@@ -329,7 +318,7 @@ void ProjectController::OpenProject1Click()
 {
     if (!mayReplaceProject())
         return;
-    const QString path = m_prompts->openFile(QString(), defaultFolder(), ProjectFilter);
+    const QString path = m_prompts->openFile(QString(), defaultFolder(), m_filters.project);
     if (!path.isEmpty())
         LoadProject(path);
 }
@@ -407,7 +396,7 @@ void ProjectController::SaveProjectAs1Click()
     const QString offered = m_project.FileName.isEmpty() ? m_project.Name : m_project.FileName;
     const QString chosen =
         m_prompts->saveFile(QStringLiteral("Save Project \"") + m_project.Name + QStringLiteral("\" As:"),
-                            m_project.Options.Path + offered, SaveFilter, QStringLiteral("vlmp"));
+                            m_project.Options.Path + offered, m_filters.save, QStringLiteral("vlmp"));
     if (chosen.isEmpty())
         return;
     m_project.Options.Path = folderOf(chosen);
@@ -462,7 +451,7 @@ SaveOutcome ProjectController::saveForClosing(int id)
     ProjectFile &file = m_project.Files[id];
     QString name = file.FileName;
     if (!diskEntry(name).exists) {
-        name = m_prompts->saveFile(QStringLiteral("Save File ") + displayPath(nameOf(name)), name, SaveFilter,
+        name = m_prompts->saveFile(QStringLiteral("Save File ") + displayPath(nameOf(name)), name, m_filters.save,
                                    file.FileType.toLower());
         if (name.isEmpty())
             return SaveOutcome::NotSaved;

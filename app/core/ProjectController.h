@@ -13,6 +13,16 @@ class PlacementStore;
 class ProjectHistory;
 struct SysOptions;
 
+// The filters of the file choosers (description and patterns, separated by "|"), in the window's
+// language.
+struct ProjectFilters {
+    QString project = QStringLiteral("Velmora PHP Editor Project|*.vlmp");
+    QString open = QStringLiteral("Web-prg Files|*.php; *.php3; *.php4; *.inc; *.html; *.htm; *.css; *.js|PHP "
+                                  "Files|*.php; *.php3; *.php4; *.inc|HTML Files|*.html; *.htm|All Files|*.*");
+    QString save = QStringLiteral(
+        "All Files|*.*|Project Files|*.vlmp|HTML Files|*.html; *.htm|PHP Files|*.php; *.php3; *.php4; *.inc");
+};
+
 // Every file and project flow of the main window: the open project and its file table, the
 // active file shown in the single editor, the focused row of the project file list, and the
 // questions asked on the way, all through Prompts. The window shows what the signals say.
@@ -80,6 +90,7 @@ public:
     // Focuses a row of the project file list and makes its file the active one (the list's
     // change of node).
     void focusRow(int row);
+    void setFilters(ProjectFilters filters) { m_filters = std::move(filters); }
     // The editor's text and position into the active file, for everything that reads it.
     void StoreEditorState();
     // The editor's text changed: the active file becomes modified.
@@ -119,6 +130,7 @@ private:
     PlacementStore &m_placement;
     std::unique_ptr<Prompts> m_prompts;
     MessageText m_message;
+    ProjectFilters m_filters;
 
     Project m_project;
     int m_activeFile = -1;

@@ -552,7 +552,7 @@ void TestAppFlows::contextMenuKeysWorkInTheEditor()
     const struct {
         const char *item;
         int key;
-    } keys[] = {{"CodeExplorer1", Qt::Key_E}, {"Variable1", Qt::Key_P}, {"GotoLine1", Qt::Key_G}};
+    } keys[] = {{"CodeExplorer1", Qt::Key_E}, {"PHPVariable1", Qt::Key_P}, {"GotoLine1", Qt::Key_G}};
     for (const auto &[item, key] : keys) {
         QAction *action = m_window->findChild<QAction *>(QString::fromLatin1(item));
         QVERIFY2(action, item);

@@ -134,7 +134,7 @@ void TestOptionsWindow::okWritesTheSettingsColoursAndLists()
 {
     runOptions([](OptionsDialog &dialog) {
         changeEveryKind(dialog);
-        control<QPushButton>(dialog, "btnOK")->click();
+        control<QPushButton>(dialog, "Button1")->click();
     });
     const QString fixtures = QStringLiteral(VELMORA_FIXTURE_DIR "/options/");
     for (const char *name : {"velmora.ini", "velmora.cop", "velmora.coh"}) {
@@ -162,7 +162,7 @@ void TestOptionsWindow::cancelChangesNothing()
     runOptions([&](OptionsDialog &dialog) {
         changeEveryKind(dialog);
         changedWhileOpen = items.save() != colours;
-        control<QPushButton>(dialog, "btnCancel")->click();
+        control<QPushButton>(dialog, "Button3")->click();
     });
     QVERIFY(changedWhileOpen);
     QCOMPARE(folderBytes(), before);
