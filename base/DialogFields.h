@@ -3,6 +3,7 @@
 #include "SysOptionsFields.h"
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -90,3 +91,26 @@ struct OptionsFields {
     QStringList functions;
     bool tablesEdited = false;
 };
+
+// The Print dialog's controls. The margins travel as the text typed in their boxes.
+struct PrintFields {
+    QString caption;
+    QString printer; // the chosen printer; empty: Print to PDF
+    // The page as its Setup... chose it: the paper in millimetres (empty: the printer's own).
+    QSizeF paperSize;
+    bool landscape = false;
+    int copies = 1;
+    bool selectionEnabled = false; // the editor has a selection
+    bool selection = false;
+    bool wrap = false;
+    bool numbers = false;
+    bool color = false;
+    QString top = QStringLiteral("10");
+    QString bottom = QStringLiteral("10");
+    QString left = QStringLiteral("10");
+    QString right = QStringLiteral("10");
+    QString header = QStringLiteral("5"); // kept, not used
+    bool operator==(const PrintFields &) const = default;
+};
+// How the Print dialog was closed: by Cancel, by Print, or by Print Preview.
+enum class PrintAnswer { Cancel, Print, Preview };
