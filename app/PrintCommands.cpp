@@ -42,7 +42,7 @@ void PrintCommands::Print1Click()
     if (job->preview)
         preview(printer);
     else
-        print(printer, *job);
+        print(printer);
 }
 
 void PrintCommands::setUpEngine(const PrintJob &job)
@@ -74,12 +74,10 @@ QList<TSynEditPrint::Span> PrintCommands::selectedPieces() const
     return pieces;
 }
 
-void PrintCommands::print(QPrinter &printer, const PrintJob &job)
+void PrintCommands::print(QPrinter &printer)
 {
-    if (SynEditPrint1.Print(printer))
-        return;
-    const QString where = job.pdfFile.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(job.pdfFile);
-    m_projects.prompts().error(SynEditPrint1.Error() + where);
+    if (!SynEditPrint1.Print(printer))
+        m_projects.prompts().error(SynEditPrint1.Error());
 }
 
 void PrintCommands::preview(QPrinter &printer)

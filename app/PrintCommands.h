@@ -22,7 +22,7 @@ public:
 private:
     void setUpEngine(const PrintJob &job);
     QList<TSynEditPrint::Span> selectedPieces() const;
-    void print(QPrinter &printer, const PrintJob &job);
+    void print(QPrinter &printer);
     void preview(QPrinter &printer);
 
     ProjectController &m_projects;

@@ -80,7 +80,9 @@ bool TSynEditPrint::Print(QPrinter &printer)
     printer.setDocName(DocTitle.isEmpty() ? Title : DocTitle);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        m_error = QStringLiteral("The printer could not be started.");
+        m_error = printer.outputFileName().isEmpty()
+            ? QStringLiteral("The printer could not be started.")
+            : QStringLiteral("Unable to write to %1").arg(printer.outputFileName());
         return false;
     }
     for (qsizetype page = 0; page < m_pages.size(); ++page) {

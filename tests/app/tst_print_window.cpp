@@ -114,11 +114,12 @@ void TestPrintWindow::printsTheSelectionWhenTicked()
 void TestPrintWindow::unwritablePdfIsReported()
 {
     openFile(QStringLiteral("<?php\n"));
-    m_prompts->paths = {m_dir->filePath(QStringLiteral("no/such/folder/out.pdf"))};
+    const QString pdf = m_dir->filePath(QStringLiteral("no/such/folder/out.pdf"));
+    m_prompts->paths = {pdf};
     m_prompts->printAnswer = PrintAnswer::Print;
     m_prompts->printEdits = [](PrintFields &fields) { fields.printer.clear(); };
     m_window->run(Command::Print);
-    QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error).size(), 1);
+    QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList{QStringLiteral("Unable to write to ") + pdf});
 }
 
 QTEST_MAIN(TestPrintWindow)

@@ -155,6 +155,7 @@ void TestPrint::everyLineInOrder()
     QFETCH(bool, numbers);
     QFETCH(bool, colour);
     SynPHPSyn php;
+    php.ApplyMainFormSettings(); // the colours the main window gives it
     m_engine->LineNumbers = numbers;
     m_engine->Highlight = colour;
     m_engine->Highlighter = &php;
@@ -176,7 +177,7 @@ void TestPrint::pageCount_data()
     QTest::addColumn<int>("lines");
     QTest::addColumn<double>("topAndBottom");
     QTest::addColumn<int>("pages");
-    // DejaVu Sans Mono 10 pt takes 11.6 pt a line: 66 lines between margins of 10 mm on A4, 23
+    // DejaVu Sans Mono 10 pt takes 11.6 pt a line: 67 lines between margins of 10 mm on A4, 23
     // between margins of 100 mm.
     QTest::newRow("one page") << 60 << 10.0 << 1;
     QTest::newRow("three pages") << 150 << 10.0 << 3;
@@ -239,6 +240,7 @@ void TestPrint::colours()
 {
     QFETCH(bool, colour);
     SynPHPSyn php;
+    php.ApplyMainFormSettings(); // the colours the main window gives it
     m_engine->Font = QFont(QStringLiteral("DejaVu Sans Mono"), 16);
     m_engine->Highlight = colour;
     m_engine->Highlighter = &php;

@@ -28,7 +28,7 @@ inline QString run(const QString &program, const QStringList &arguments)
 // The text of every page, one text line a row, pages apart by form feeds.
 inline QString text(const QString &pdf)
 {
-    return run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
 // The rows of text with blanks run together and empty rows left out.
@@ -57,7 +57,7 @@ inline QList<Word> words(const QString &pdf)
 {
     const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression tag(QStringLiteral(
-        R"(<page width="[\d.]+" height="([\d.]+)">|<word xMin="[\d.]+" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)"));
+        R"re(<page width="[\d.]+" height="([\d.]+)">|<word xMin="[\d.]+" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<Word> found;
     int page = 0;
     double height = 0;
