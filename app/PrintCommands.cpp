@@ -2,6 +2,7 @@
 
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "FileNames.h"
 #include "PrintFileDialog.h"
 #include "ProjectController.h"
 
@@ -20,8 +21,10 @@ void PrintCommands::Print1Click()
     const ProjectFile *file = m_projects.activeEntry();
     if (!file)
         return;
+    // A listed file may be named relative to the project; the title gives where it is.
+    const QString path = file->Path.isEmpty() ? file->FileName : file->Path + nameOf(file->FileName);
     PrintFlow flow(m_projects.prompts(), m_store);
-    const std::optional<PrintJob> job = flow.Print1Click(file->FileName, m_editor.model()->SelAvail());
+    const std::optional<PrintJob> job = flow.Print1Click(path, m_editor.model()->SelAvail());
     if (!job)
         return;
     setUpEngine(*job);
