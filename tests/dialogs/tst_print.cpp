@@ -34,6 +34,7 @@ private slots:
     void pageCount_data();
     void pageCount();
     void wrappedLineGoesOnOverThePageBreak();
+    void textStartsInOneColumn();
     void colours_data();
     void colours();
     void printsTheSelectedPiecesOnly();
@@ -227,6 +228,25 @@ void TestPrint::wrappedLineGoesOnOverThePageBreak()
     QCOMPARE(longWords.join(u' '), longLine(300));
     QCOMPARE(words.last().text, QStringLiteral("after"));
     QCOMPARE(words.last().page, 2);
+}
+
+void TestPrint::textStartsInOneColumn()
+{
+    m_engine->LineNumbers = true;
+    // A hundred lines make room for "100: "; a tab reaches column 9 as eight blanks do.
+    QStringList lines = numbered(100);
+    lines[97] = QStringLiteral("a\tb");
+    lines[98] = QStringLiteral("        c");
+    QHash<QString, double> left;
+    for (const PdfPages::Word &word : PdfPages::words(print(lines)))
+        left.insert(word.text, word.xMin);
+    QVERIFY(left.contains(QStringLiteral("100:")));
+    QCOMPARE(left.value(QStringLiteral("line1")), left.value(QStringLiteral("line100")));
+    QCOMPARE(left.value(QStringLiteral("a")), left.value(QStringLiteral("line1")));
+    QVERIFY(left.value(QStringLiteral("100:")) < left.value(QStringLiteral("line100")));
+    QVERIFY(left.value(QStringLiteral("100:")) >= 10 * 72 / 25.4 - 0.5);
+    QVERIFY(left.value(QStringLiteral("b")) > left.value(QStringLiteral("a")));
+    QCOMPARE(left.value(QStringLiteral("b")), left.value(QStringLiteral("c")));
 }
 
 void TestPrint::colours_data()

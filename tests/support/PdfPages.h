@@ -46,10 +46,11 @@ inline int pageCount(const QString &pdf)
     return static_cast<int>(text(pdf).count(u'\f'));
 }
 
-// Each word with its box in points: the page it is on (from 1), its text and its lowest edge.
+// Each word with its box in points: the page it is on (from 1), its text, its left and its lowest edge.
 struct Word {
     int page;
     QString text;
+    double xMin;
     double yMax;
     double pageHeight;
 };
@@ -57,7 +58,7 @@ inline QList<Word> words(const QString &pdf)
 {
     const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression tag(QStringLiteral(
-        R"re(<page width="[\d.]+" height="([\d.]+)">|<word xMin="[\d.]+" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
+        R"re(<page width="[\d.]+" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<Word> found;
     int page = 0;
     double height = 0;
@@ -67,7 +68,7 @@ inline QList<Word> words(const QString &pdf)
             ++page;
             height = m.captured(1).toDouble();
         } else {
-            found.append({page, m.captured(3), m.captured(2).toDouble(), height});
+            found.append({page, m.captured(4), m.captured(2).toDouble(), m.captured(3).toDouble(), height});
         }
     }
     return found;
