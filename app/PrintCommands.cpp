@@ -29,15 +29,10 @@ void PrintCommands::Print1Click()
         return;
     setUpEngine(*job);
 
-    PrintFields page;
-    page.printer = job->printer;
-    page.paperSize = job->paperSize;
-    page.landscape = job->landscape;
-    page.copies = job->copies;
     QPrinter printer(QPrinter::HighResolution);
-    PrintFileDialog::setUpPrinter(printer, page);
+    PrintFileDialog::setUpPrinter(printer, job->page);
     if (!printer.isValid()) {
-        m_projects.prompts().error(QStringLiteral("The printer \"%1\" is not available.").arg(job->printer));
+        m_projects.prompts().error(QStringLiteral("The printer \"%1\" is not available.").arg(job->page.printer));
         return;
     }
     if (!job->pdfFile.isEmpty())

@@ -92,14 +92,19 @@ struct OptionsFields {
     bool tablesEdited = false;
 };
 
+// The printer the Print dialog chose, and the page its Setup... chose.
+struct PrintPage {
+    QString printer; // empty: Print to PDF
+    QSizeF paperSize; // millimetres; empty: the printer's own
+    bool landscape = false;
+    int copies = 1;
+    bool operator==(const PrintPage &) const = default;
+};
+
 // The Print dialog's controls. The margins travel as the text typed in their boxes.
 struct PrintFields {
     QString caption;
-    QString printer; // the chosen printer; empty: Print to PDF
-    // The page as its Setup... chose it: the paper in millimetres (empty: the printer's own).
-    QSizeF paperSize;
-    bool landscape = false;
-    int copies = 1;
+    PrintPage page;
     bool selectionEnabled = false; // the editor has a selection
     bool selection = false;
     bool wrap = false;

@@ -54,12 +54,12 @@ PrintFileDialog::PrintFileDialog(const PrintFields &fields, QWidget *parent)
       m_left(marginBox("eMLeft", fields.left)),
       m_right(marginBox("eMRight", fields.right)),
       m_header(marginBox("eMHeader", fields.header)),
-      m_page(fields)
+      m_page(fields.page)
 {
     setObjectName(QStringLiteral("TForm_PrintFile"));
     setWindowTitle(fields.caption.isEmpty() ? QStringLiteral("Print") : fields.caption);
     m_selection->setEnabled(fields.selectionEnabled);
-    fillPrinters(fields.printer);
+    fillPrinters(fields.page.printer);
 
     auto *printer = named(new QGroupBox(QStringLiteral("Printer")), "GroupBox3");
     auto *setup = named(new QPushButton(QStringLiteral("Setup...")), "Button1");
@@ -153,21 +153,21 @@ void PrintFileDialog::choosePrinter(const QString &name)
     m_printers->setCurrentIndex(index >= 0 ? index : 0);
 }
 
-void PrintFileDialog::setUpPrinter(QPrinter &printer, const PrintFields &fields)
+void PrintFileDialog::setUpPrinter(QPrinter &printer, const PrintPage &page)
 {
-    if (fields.printer.isEmpty())
+    if (page.printer.isEmpty())
         printer.setOutputFormat(QPrinter::PdfFormat);
     else
-        printer.setPrinterName(fields.printer);
-    if (!fields.paperSize.isEmpty())
-        printer.setPageSize(QPageSize(fields.paperSize, QPageSize::Millimeter));
-    printer.setPageOrientation(fields.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setCopyCount(std::max(1, fields.copies));
+        printer.setPrinterName(page.printer);
+    if (!page.paperSize.isEmpty())
+        printer.setPageSize(QPageSize(page.paperSize, QPageSize::Millimeter));
+    printer.setPageOrientation(page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setCopyCount(std::max(1, page.copies));
 }
 
 void PrintFileDialog::Button1Click()
 {
-    PrintFields chosen = fields();
+    const PrintPage chosen = fields().page;
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, chosen);
     QPrintDialog setup(&printer, this);
@@ -189,9 +189,10 @@ void PrintFileDialog::showEvent(QShowEvent *event)
 
 PrintFields PrintFileDialog::fields() const
 {
-    PrintFields fields = m_page;
+    PrintFields fields;
     fields.caption = windowTitle();
-    fields.printer = m_printers->currentData().toString();
+    fields.page = m_page;
+    fields.page.printer = m_printers->currentData().toString();
     fields.selectionEnabled = m_selection->isEnabled();
     fields.selection = m_selection->isChecked();
     fields.wrap = m_wrap->isChecked();

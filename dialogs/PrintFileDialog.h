@@ -23,9 +23,8 @@ public:
 
     // Shows the dialog modally; answers how it closed and leaves the controls in *fields.
     static PrintAnswer run(QWidget *parent, PrintFields *fields);
-    // Makes printer the one fields name, with the page they describe (the Print to PDF entry: Qt's
-    // PDF output).
-    static void setUpPrinter(QPrinter &printer, const PrintFields &fields);
+    // Makes printer the one page names, with its paper (no printer: Qt's PDF output).
+    static void setUpPrinter(QPrinter &printer, const PrintPage &page);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -46,6 +45,6 @@ private:
     QLineEdit *m_left;
     QLineEdit *m_right;
     QLineEdit *m_header;
-    PrintFields m_page; // the page setup: paper, orientation, copies
+    PrintPage m_page;
     PrintAnswer m_answer = PrintAnswer::Cancel;
 };

@@ -52,10 +52,7 @@ std::optional<PrintJob> PrintFlow::Print1Click(const QString &fileName, bool sel
 
     PrintJob job;
     job.preview = answer == PrintAnswer::Preview;
-    job.printer = fields.printer;
-    job.paperSize = fields.paperSize;
-    job.landscape = fields.landscape;
-    job.copies = fields.copies;
+    job.page = fields.page;
     job.selectedOnly = fields.selectionEnabled && fields.selection;
     job.wrap = fields.wrap;
     job.numbers = fields.numbers;
@@ -66,7 +63,7 @@ std::optional<PrintJob> PrintFlow::Print1Click(const QString &fileName, bool sel
     job.right = marginMillimetres(fields.right);
     job.title = fileName;
     job.docTitle = QStringLiteral("Velmora PHP Editor: ") + fileName;
-    if (job.printer.isEmpty() && !job.preview) {
+    if (job.page.printer.isEmpty() && !job.preview) {
         const QFileInfo file(fileName);
         job.pdfFile = m_prompts.saveFile(QStringLiteral("Print to PDF"),
                                          file.path() + u'/' + file.completeBaseName() + QStringLiteral(".pdf"),

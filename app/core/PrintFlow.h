@@ -12,11 +12,8 @@ class Prompts;
 // What the Print dialog asked for, ready for the print engine.
 struct PrintJob {
     bool preview = false; // show the pages first
-    QString printer; // empty: Print to PDF
+    PrintPage page;
     QString pdfFile; // where Print to PDF writes
-    QSizeF paperSize; // millimetres; empty: the printer's own
-    bool landscape = false;
-    int copies = 1;
     bool selectedOnly = false;
     bool wrap = false;
     bool numbers = false;

@@ -129,21 +129,18 @@ void TestPrintFlow::valuesAreStoredHoweverTheDialogCloses()
 void TestPrintFlow::okGivesTheJob()
 {
     const auto job = print(PrintAnswer::Print, [](PrintFields &fields) {
-        fields.printer = QStringLiteral("Office");
+        fields.page = {QStringLiteral("Office"), QSizeF(148, 210), true, 2};
         fields.top = QStringLiteral("15");
         fields.left = QStringLiteral("2.5");
-        fields.paperSize = QSizeF(148, 210);
-        fields.landscape = true;
         fields.numbers = true;
     });
     QVERIFY(job);
     QVERIFY(!job->preview);
-    QCOMPARE(job->printer, QStringLiteral("Office"));
+    QCOMPARE(job->page, (PrintPage{QStringLiteral("Office"), QSizeF(148, 210), true, 2}));
     QCOMPARE(job->top, 15);
     QCOMPARE(job->left, 0);
     QCOMPARE(job->bottom, 10);
-    QCOMPARE(job->paperSize, QSizeF(148, 210));
-    QVERIFY(job->landscape && job->numbers && !job->wrap);
+    QVERIFY(job->numbers && !job->wrap);
     QCOMPARE(job->title, File);
     QCOMPARE(job->docTitle, QStringLiteral("Velmora PHP Editor: ") + File);
     QVERIFY(m_prompts.saveTitles.isEmpty());

@@ -63,7 +63,7 @@ QString TestPrintWindow::printToPdf(bool selection)
     m_prompts->paths = {pdf};
     m_prompts->printAnswer = PrintAnswer::Print;
     m_prompts->printEdits = [selection](PrintFields &fields) {
-        fields.printer.clear();
+        fields.page.printer.clear();
         fields.numbers = true;
         fields.selection = selection;
     };
@@ -117,7 +117,7 @@ void TestPrintWindow::unwritablePdfIsReported()
     const QString pdf = m_dir->filePath(QStringLiteral("no/such/folder/out.pdf"));
     m_prompts->paths = {pdf};
     m_prompts->printAnswer = PrintAnswer::Print;
-    m_prompts->printEdits = [](PrintFields &fields) { fields.printer.clear(); };
+    m_prompts->printEdits = [](PrintFields &fields) { fields.page.printer.clear(); };
     m_window->run(Command::Print);
     QCOMPARE(m_prompts->texts(ScriptedPrompts::Box::Error), QStringList{QStringLiteral("Unable to write to ") + pdf});
 }

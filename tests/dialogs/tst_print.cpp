@@ -318,7 +318,7 @@ void TestPrint::dialogFillsAndReadsItsControls()
     PrintFields expected = fields;
     expected.numbers = true;
     expected.right = QStringLiteral("30");
-    expected.printer = dialog.findChild<QComboBox *>(QStringLiteral("cbPrinters"))->currentData().toString();
+    expected.page.printer = dialog.findChild<QComboBox *>(QStringLiteral("cbPrinters"))->currentData().toString();
     QCOMPARE(dialog.fields(), expected);
 
     dialog.findChild<QPushButton *>(QStringLiteral("btnPreview"))->click();
