@@ -2,14 +2,17 @@
 // enabled. Commands that arrive with later parts of the program are present and do nothing yet.
 #include "Commands.h"
 
+#include "AboutDialog.h"
 #include "CodeInsight.h"
 #include "DeclarationPanes.h"
 #include "EditorModel.h"
 #include "MainWindow.h"
 #include "PreviewPane.h"
+#include "PrintCommands.h"
 #include "ProjectController.h"
 #include "SearchCommands.h"
 
+#include <QCoreApplication>
 #include <QToolBar>
 #include <QtGlobal>
 
@@ -123,7 +126,8 @@ const CommandRow Rows[] = {
      .button = {"btnSaveAll", "Save All Files in Project", withUnsavedWork},
      .run = [](MainWindow &w) { projects(w).btnSaveAllClick(); }, .icon = "save-all", .fallback = QS::SP_DriveFDIcon},
     {.command = C::Print, .menu = {"Print1", "Print", whileFileActive}, .popup = {"Print2", "Print"},
-     .button = {"btnPrint", "Print", whileShown}, .icon = "document-print"},
+     .button = {"btnPrint", "Print", whileShown}, .run = [](MainWindow &w) { w.printing().Print1Click(); },
+     .icon = "document-print"},
     {.command = C::ProjectProperties, .menu = {"ProjectProperties1", "Project Properties", withRows},
      .button = {"btnProperties", "Project Properties", whileOpen},
      .run = [](MainWindow &w) { projects(w).ProjectProperties1Click(); }, .icon = "document-properties",
@@ -191,7 +195,8 @@ const CommandRow Rows[] = {
     {.command = C::German, .menu = {"German1", "Deutsch"}, .run = [](MainWindow &w) { w.English1Click(3); }},
     {.command = C::DisplayHelp, .menu = {"DisplayHelp1", "Display Help"},
      .run = [](MainWindow &w) { w.preview().DisplayHelp1Click(w.helpFile()); }},
-    {.command = C::About, .menu = {"About1", "About"}},
+    {.command = C::About, .menu = {"About1", "About"},
+     .run = [](MainWindow &w) { AboutDialog::run(&w, QString::fromLatin1(MainWindow::Title), QCoreApplication::applicationVersion()); }},
     // The editor's context menu and tool bar
     {.command = C::InsertPhp, .popup = {"Insert1", "Insert (PHP)"}, .submenu = InsertPhpItems, .opensMenu = true},
     {.command = C::InsertVariable, .popup = {"PHPVariable1", "Variable", nullptr, "Ctrl+P"},

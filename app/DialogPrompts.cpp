@@ -2,10 +2,11 @@
 
 #include "CodeExplorerDialog.h"
 #include "FileChooserDialog.h"
+#include "OptionsDialog.h"
 #include "PlacementStore.h"
+#include "PrintFileDialog.h"
 #include "PropertiesDialog.h"
 #include "SaveFilesDialog.h"
-#include "OptionsDialog.h"
 #include "SearchReplaceDialog.h"
 #include "VariablesDialog.h"
 
@@ -120,4 +121,9 @@ SearchAnswer DialogPrompts::searchReplace(SearchForm form, SearchFields *fields)
 bool DialogPrompts::options(OptionsFields *fields, SyntaxColourItems &colours)
 {
     return OptionsDialog::run(m_parent, fields, colours, m_mainEditor, m_preview);
+}
+
+PrintAnswer DialogPrompts::printFile(PrintFields *fields)
+{
+    return PrintFileDialog::run(m_parent, fields);
 }

@@ -37,6 +37,7 @@ public:
     SearchAnswer searchReplace(SearchForm form, SearchFields *fields) override;
     QString chooseVariable(const QStringList &names) override;
     bool options(OptionsFields *fields, SyntaxColourItems &colours) override;
+    PrintAnswer printFile(PrintFields *fields) override;
 
 private:
     QWidget *m_parent;

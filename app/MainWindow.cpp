@@ -14,6 +14,7 @@
 #include "OptionsFlow.h"
 #include "PlacementStore.h"
 #include "PreviewPane.h"
+#include "PrintCommands.h"
 #include "ProjectListView.h"
 #include "ProjectSearchPane.h"
 #include "SearchCommands.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
         [this](const QString &query, const ProjectSearchResult &result) {
             m_searchResults->showResults(query, result);
         });
+    m_printing = std::make_unique<PrintCommands>(*m_projects, *m_frame.mFile, *m_placement, this);
     m_typingAids = std::make_unique<TypingAids>(m_files, *m_frame.mFile, m_highlighters.xhGen);
     FormCreate();
 }

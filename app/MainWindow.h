@@ -22,6 +22,7 @@ class SearchCommands;
 class EditorModel;
 class PlacementStore;
 class PreviewPane;
+class PrintCommands;
 class ProjectListView;
 class QKeyEvent;
 class QMenu;
@@ -63,6 +64,7 @@ public:
     CodeInsight &insight() { return *m_insight; }
     DeclarationPanes &declarationPanes() { return *m_declarationPanes; }
     SearchCommands &search() { return *m_search; }
+    PrintCommands &printing() { return *m_printing; }
     TypingAids &typingAids() { return *m_typingAids; }
     ProjectSearchPane &searchResults() { return *m_searchResults; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
@@ -130,6 +132,7 @@ private:
     std::unique_ptr<CodeInsight> m_insight;
     DeclarationPanes *m_declarationPanes = nullptr;
     std::unique_ptr<SearchCommands> m_search;
+    std::unique_ptr<PrintCommands> m_printing;
     std::unique_ptr<TypingAids> m_typingAids;
     ProjectSearchPane *m_searchResults = nullptr;
     PreviewPane *m_preview = nullptr;

@@ -3,26 +3,16 @@
 #include "EditorModel.h"
 #include "PlacementStore.h"
 #include "ProjectController.h"
+#include "RememberedValues.h"
 
 namespace {
 
 const QString Section = QStringLiteral("TForm_SearchReplace");
 
-// The remembered values, each under the name of its box.
-struct RememberedText {
-    const char *name;
-    QString SearchFields::*field;
-};
-struct RememberedCheck {
-    const char *name;
-    bool SearchFields::*field;
-};
 // clang-format off
-constexpr RememberedText RememberedTexts[] = {
+const RememberedValue<SearchFields> Remembered[] = {
     {"eFind.Text", &SearchFields::find},
     {"eReplace.Text", &SearchFields::replace},
-};
-constexpr RememberedCheck RememberedChecks[] = {
     {"cbxMatchCase.Checked", &SearchFields::matchCase},
     {"cbxWholeWord.Checked", &SearchFields::wholeWord},
     {"cbxEntireScope.Checked", &SearchFields::entireScope},
@@ -129,21 +119,13 @@ void SearchCommands::record(const SearchFields &fields, bool replaceMode)
 
 SearchFields SearchCommands::remembered(SearchFields fields) const
 {
-    for (const RememberedText &text : RememberedTexts)
-        fields.*text.field =
-            m_store.readProperty(Section, QString::fromLatin1(text.name), fields.*text.field).toString();
-    for (const RememberedCheck &check : RememberedChecks)
-        fields.*check.field =
-            m_store.readProperty(Section, QString::fromLatin1(check.name), fields.*check.field).toBool();
+    readRemembered<SearchFields>(m_store, Section, Remembered, fields);
     return fields;
 }
 
 void SearchCommands::remember(const SearchFields &fields)
 {
-    for (const RememberedText &text : RememberedTexts)
-        m_store.writeProperty(Section, QString::fromLatin1(text.name), fields.*text.field);
-    for (const RememberedCheck &check : RememberedChecks)
-        m_store.writeProperty(Section, QString::fromLatin1(check.name), fields.*check.field);
+    writeRemembered<SearchFields>(m_store, Section, Remembered, fields);
 }
 
 void SearchCommands::search(const QString &find, const QString &replace, SearchOptions options)

@@ -3,6 +3,7 @@
 #include "SysOptionsFields.h"
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -90,3 +91,31 @@ struct OptionsFields {
     QStringList functions;
     bool tablesEdited = false;
 };
+
+// The printer the Print dialog chose, and the page its Setup... chose.
+struct PrintPage {
+    QString printer; // empty: Print to PDF
+    QSizeF paperSize; // millimetres; empty: the printer's own
+    bool landscape = false;
+    int copies = 1;
+    bool operator==(const PrintPage &) const = default;
+};
+
+// The Print dialog's controls. The margins travel as the text typed in their boxes.
+struct PrintFields {
+    QString caption;
+    PrintPage page;
+    bool selectionEnabled = false; // the editor has a selection
+    bool selection = false;
+    bool wrap = false;
+    bool numbers = false;
+    bool color = false;
+    QString top = QStringLiteral("10");
+    QString bottom = QStringLiteral("10");
+    QString left = QStringLiteral("10");
+    QString right = QStringLiteral("10");
+    QString header = QStringLiteral("5"); // kept, not used
+    bool operator==(const PrintFields &) const = default;
+};
+// How the Print dialog was closed: by Cancel, by Print, or by Print Preview.
+enum class PrintAnswer { Cancel, Print, Preview };

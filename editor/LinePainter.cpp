@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-LinePainter::LinePainter(const QFont &font, const QPalette &palette) : m_palette(palette)
+LinePainter::LinePainter(const QFont &font, const QPalette &palette, QPaintDevice *device) : m_palette(palette)
 {
     for (unsigned style = 0; style < m_fonts.size(); ++style) {
         QFont styled = font;
@@ -20,8 +20,9 @@ LinePainter::LinePainter(const QFont &font, const QPalette &palette) : m_palette
         styled.setStrikeOut(style & fsStrikeOut);
         m_fonts[style] = styled;
     }
-    const QFontMetrics metrics(m_fonts[0]);
-    m_charWidth = std::max<qreal>(1, QFontMetricsF(m_fonts[0]).horizontalAdvance(QLatin1Char('M')));
+    const QFontMetrics metrics = device ? QFontMetrics(m_fonts[0], device) : QFontMetrics(m_fonts[0]);
+    const QFontMetricsF exact = device ? QFontMetricsF(m_fonts[0], device) : QFontMetricsF(m_fonts[0]);
+    m_charWidth = std::max<qreal>(1, exact.horizontalAdvance(QLatin1Char('M')));
     m_lineHeight = std::max(1, metrics.height());
     m_ascent = metrics.ascent();
     m_foreground = palette.color(QPalette::Text);

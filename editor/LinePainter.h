@@ -9,6 +9,7 @@
 
 #include <array>
 
+class QPaintDevice;
 class QPainter;
 
 // Paints one line of text on a grid of fixed-width cells, token by token with the highlighter's
@@ -16,7 +17,9 @@ class QPainter;
 class LinePainter
 {
 public:
-    LinePainter(const QFont &font, const QPalette &palette);
+    // device: what the lines are painted on when it is not the screen (a printer measures fonts
+    // at its own resolution).
+    LinePainter(const QFont &font, const QPalette &palette, QPaintDevice *device = nullptr);
 
     // Fractional: a fixed-width font's cells are rarely a whole number of pixels wide, and rounding
     // them would drift the grid away from the glyphs along a long line.

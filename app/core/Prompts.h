@@ -48,4 +48,6 @@ public:
     // The Options dialog, opening with *fields; its colour page edits the highlighters through
     // colours as the user works. True for OK, with the controls in *fields.
     virtual bool options(OptionsFields *fields, SyntaxColourItems &colours) = 0;
+    // The Print dialog, opening with *fields; leaves its controls in *fields.
+    virtual PrintAnswer printFile(PrintFields *fields) = 0;
 };

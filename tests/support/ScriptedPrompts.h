@@ -42,6 +42,10 @@ public:
     std::function<void(OptionsFields &, SyntaxColourItems &)> optionsEdits;
     bool optionsOk = true;
     QList<OptionsFields> optionsShown; // the fields each opening showed
+    // The Print dialog: what the user does in it (none: leaves it as shown) and how it closes.
+    std::function<void(PrintFields &)> printEdits;
+    PrintAnswer printAnswer = PrintAnswer::Cancel;
+    QList<PrintFields> printShown; // the fields each opening showed
 
     QList<Message> messages;
     QStringList saveTitles;
@@ -156,6 +160,13 @@ public:
         if (optionsEdits)
             optionsEdits(*fields, colours);
         return optionsOk;
+    }
+    PrintAnswer printFile(PrintFields *fields) override
+    {
+        printShown.append(*fields);
+        if (printEdits)
+            printEdits(*fields);
+        return printAnswer;
     }
 
 private:
