@@ -103,7 +103,7 @@ struct PrintPage {
 
 // The Print dialog's controls. The margins travel as the text typed in their boxes.
 struct PrintFields {
-    QString caption;
+    QString document; // the file's name, after the window's caption
     PrintPage page;
     bool selectionEnabled = false; // the editor has a selection
     bool selection = false;

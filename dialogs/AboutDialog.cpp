@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 
 #include "DialogPlacement.h"
+#include "MultiLang.h"
 #include "Named.h"
 
 #include <QFrame>
@@ -30,17 +31,13 @@ AboutDialog::AboutDialog(const QString &title, const QString &version, QWidget *
     setWindowTitle(QStringLiteral("About Velmora PHP Editor"));
 
     auto *panel = named(new QFrame, "Panel1");
-    auto *titleLabel = centred(title, "lblTitle");
+    auto *titleLabel = centred({}, "lblTitle");
     QFont large = titleLabel->font();
     large.setPointSizeF(std::max(large.pointSizeF(), 9.0) * 1.8);
     large.setBold(true);
     titleLabel->setFont(large);
-    // A build without a version says so rather than showing a made-up number.
-    auto *versionLabel = centred(
-        version.isEmpty() ? QStringLiteral("Version unknown") : QStringLiteral("Version ") + version, "lblVersion");
-    auto *info = centred(QStringLiteral("Powered by the Velmora editor component\n(built with Qt %1)")
-                             .arg(QString::fromLatin1(qVersion())),
-                         "lblInfo");
+    auto *versionLabel = centred({}, "lblVersion");
+    auto *info = centred(QStringLiteral("Powered by the Velmora editor component\n(built on Qt 6)"), "lblInfo");
     auto *panelRows = new QVBoxLayout(panel);
     panelRows->addWidget(titleLabel);
     panelRows->addWidget(versionLabel);
@@ -64,6 +61,12 @@ AboutDialog::AboutDialog(const QString &title, const QString &version, QWidget *
     layout->addWidget(credits);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The title and the version are the program's own, in every language.
+    translateWindow(this, QStringLiteral("about"));
+    titleLabel->setText(title);
+    // A build without a version says so rather than showing a made-up number.
+    versionLabel->setText(version.isEmpty() ? QStringLiteral("Version unknown") : QStringLiteral("Version ") + version);
 }
 
 void AboutDialog::run(QWidget *parent, const QString &title, const QString &version)

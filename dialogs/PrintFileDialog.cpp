@@ -1,6 +1,7 @@
 #include "PrintFileDialog.h"
 
 #include "DialogPlacement.h"
+#include "MultiLang.h"
 #include "Named.h"
 
 #include <QCheckBox>
@@ -54,10 +55,11 @@ PrintFileDialog::PrintFileDialog(const PrintFields &fields, QWidget *parent)
       m_left(marginBox("eMLeft", fields.left)),
       m_right(marginBox("eMRight", fields.right)),
       m_header(marginBox("eMHeader", fields.header)),
-      m_page(fields.page)
+      m_page(fields.page),
+      m_document(fields.document)
 {
     setObjectName(QStringLiteral("TForm_PrintFile"));
-    setWindowTitle(fields.caption.isEmpty() ? QStringLiteral("Print") : fields.caption);
+    setWindowTitle(QStringLiteral("Print"));
     m_selection->setEnabled(fields.selectionEnabled);
     fillPrinters(fields.page.printer);
 
@@ -126,6 +128,10 @@ PrintFileDialog::PrintFileDialog(const PrintFields &fields, QWidget *parent)
     connect(preview, &QPushButton::clicked, this, [closeWith] { closeWith(PrintAnswer::Preview); });
     connect(print, &QPushButton::clicked, this, [closeWith] { closeWith(PrintAnswer::Print); });
     connect(cancel, &QPushButton::clicked, this, [closeWith] { closeWith(PrintAnswer::Cancel); });
+    // The caption in the window's language, then the file's name.
+    translateWindow(this, QStringLiteral("print"));
+    if (!m_document.isEmpty())
+        setWindowTitle(windowTitle() + QStringLiteral(": ") + m_document);
 }
 
 PrintAnswer PrintFileDialog::run(QWidget *parent, PrintFields *fields)
@@ -190,7 +196,7 @@ void PrintFileDialog::showEvent(QShowEvent *event)
 PrintFields PrintFileDialog::fields() const
 {
     PrintFields fields;
-    fields.caption = windowTitle();
+    fields.document = m_document;
     fields.page = m_page;
     fields.page.printer = m_printers->currentData().toString();
     fields.selectionEnabled = m_selection->isEnabled();

@@ -46,5 +46,6 @@ private:
     QLineEdit *m_right;
     QLineEdit *m_header;
     PrintPage m_page;
+    QString m_document;
     PrintAnswer m_answer = PrintAnswer::Cancel;
 };

@@ -42,7 +42,7 @@ PrintFlow::PrintFlow(Prompts &prompts, PlacementStore &store) : m_prompts(prompt
 std::optional<PrintJob> PrintFlow::Print1Click(const QString &fileName, bool selection)
 {
     PrintFields fields = remembered();
-    fields.caption = QStringLiteral("Print: ") + QFileInfo(fileName).fileName();
+    fields.document = QFileInfo(fileName).fileName();
     fields.selectionEnabled = selection;
     fields.selection = selection;
     const PrintAnswer answer = m_prompts.printFile(&fields);

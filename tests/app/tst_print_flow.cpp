@@ -79,7 +79,7 @@ void TestPrintFlow::dialogOpensWithRememberedValues()
     QVERIFY(!print(PrintAnswer::Cancel));
     QCOMPARE(m_prompts.printShown.size(), 1);
     PrintFields first = m_prompts.printShown.first();
-    QCOMPARE(first.caption, QStringLiteral("Print: index.php"));
+    QCOMPARE(first.document, QStringLiteral("index.php"));
     QCOMPARE(first.top, QStringLiteral("10"));
     QCOMPARE(first.header, QStringLiteral("5"));
     QVERIFY(!first.wrap && !first.numbers && !first.color);

@@ -297,7 +297,7 @@ void TestPrint::marginsWithoutRoomAreReported()
 void TestPrint::dialogFillsAndReadsItsControls()
 {
     PrintFields fields;
-    fields.caption = QStringLiteral("Print: index.php");
+    fields.document = QStringLiteral("index.php");
     fields.selectionEnabled = false;
     fields.wrap = true;
     fields.color = true;
@@ -306,7 +306,7 @@ void TestPrint::dialogFillsAndReadsItsControls()
     fields.header = QStringLiteral("7");
     PrintFileDialog dialog(fields);
     QCOMPARE(dialog.objectName(), QStringLiteral("TForm_PrintFile"));
-    QCOMPARE(dialog.windowTitle(), fields.caption);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Print: index.php"));
     QVERIFY(!dialog.findChild<QCheckBox *>(QStringLiteral("cbxSelection"))->isEnabled());
     QVERIFY(dialog.findChild<QLineEdit *>(QStringLiteral("eMHeader"))->isHidden());
     QVERIFY(dialog.findChild<QLineEdit *>(QStringLiteral("Edit2"))->isHidden());
