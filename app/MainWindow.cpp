@@ -7,6 +7,7 @@
 #include "EditorKeys.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "FileBrowserCommands.h"
 #include "FileBrowserPane.h"
 #include "NativePath.h"
 #include "OptionsFlow.h"
@@ -129,6 +130,7 @@ void MainWindow::connectProjects()
     connect(m_projects.get(), &ProjectController::stateChanged, this, &MainWindow::RefreshWindowState);
     connect(m_projects.get(), &ProjectController::historyChanged, this, &MainWindow::BuildReopenMenu);
     connect(m_projects.get(), &ProjectController::activeFileChanged, m_declarationPanes, &DeclarationPanes::hide);
+    m_fileBrowser = new FileBrowserCommands(*m_frame.pnlFiles, *m_projects, this);
 }
 
 void MainWindow::connectEditor()

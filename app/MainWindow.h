@@ -15,6 +15,7 @@
 #include <memory>
 
 class CodeInsight;
+class FileBrowserCommands;
 class TypingAids;
 class DeclarationPanes;
 class ProjectSearchPane;
@@ -65,6 +66,7 @@ public:
     SearchCommands &search() { return *m_search; }
     TypingAids &typingAids() { return *m_typingAids; }
     ProjectSearchPane &searchResults() { return *m_searchResults; }
+    FileBrowserCommands &fileBrowser() { return *m_fileBrowser; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
     QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
 
@@ -131,6 +133,7 @@ private:
     std::unique_ptr<TypingAids> m_typingAids;
     ProjectSearchPane *m_searchResults = nullptr;
     PreviewPane *m_preview = nullptr;
+    FileBrowserCommands *m_fileBrowser = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;
 };
