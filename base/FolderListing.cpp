@@ -13,6 +13,13 @@
 
 namespace {
 
+bool lessWithoutAsciiCase(QStringView a, QStringView b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](QChar x, QChar y) {
+        return asciiUpperCase(x.unicode()) < asciiUpperCase(y.unicode());
+    });
+}
+
 // ".." first, then the folders, then the files.
 int rank(const FolderEntry &entry)
 {
@@ -52,13 +59,6 @@ FolderContents readFolder(const QString &folder, const QStringList &patterns, bo
         return rank(a) != rank(b) ? rank(a) < rank(b) : lessWithoutAsciiCase(a.name, b.name);
     });
     return contents;
-}
-
-bool lessWithoutAsciiCase(QStringView a, QStringView b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](QChar x, QChar y) {
-        return asciiUpperCase(x.unicode()) < asciiUpperCase(y.unicode());
-    });
 }
 
 QString withTrailingSlash(const QString &folder)

@@ -24,10 +24,6 @@ struct FolderContents {
 // listed; names starting with "." only withHidden.
 FolderContents readFolder(const QString &folder, const QStringList &patterns, bool withHidden);
 
-// Whether a sorts before b with ASCII letters compared without regard to case and every other
-// character by its code.
-bool lessWithoutAsciiCase(QStringView a, QStringView b);
-
 // folder with its trailing "/"; "/" for an empty one.
 QString withTrailingSlash(const QString &folder);
 // "/srv/site/" gives "/srv/"; "/" stays "/".

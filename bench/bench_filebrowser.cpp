@@ -1,6 +1,6 @@
-// The file browser on a generated folder of 100,000 files: reading it (every entry's details and
-// the list's order), the order alone, the model's fill in the background until its rows are in,
-// and the pane's list until those rows are painted.
+// The file browser on a generated folder of 100,000 files: reading its names in the list's order,
+// their details, the order alone, the model's fill in the background until its rows are in and
+// until their details are, and the pane's list until the first rows are painted.
 #include "ByteNamedFolder.h"
 #include "ExplorerModel.h"
 #include "FileExplorer.h"
@@ -37,8 +37,15 @@ const ByteNamedFolder &largeFolder()
     return *folder;
 }
 
-// Runs until the model has listed its folder.
+// Runs until the model has its rows (the names shown), or until it has their details too.
 void waitForRows(ExplorerModel &model)
+{
+    QEventLoop loop;
+    QObject::connect(&model, &ExplorerModel::modelReset, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void waitForDetails(ExplorerModel &model)
 {
     QEventLoop loop;
     QObject::connect(&model, &ExplorerModel::filled, &loop, &QEventLoop::quit);
@@ -55,6 +62,19 @@ void BM_ListFolder_100k(benchmark::State &state)
     }
 }
 
+void BM_ReadDetails_100k(benchmark::State &state)
+{
+    const QString path = largeFolder().path();
+    const QList<ExplorerEntry> listed = listFolder(path, {QStringLiteral("*")}, AllFileTypes).entries;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QList<ExplorerEntry> entries = listed;
+        entries.detach();
+        state.ResumeTiming();
+        readDetails(path, entries);
+    }
+}
+
 void BM_SortEntries_100k(benchmark::State &state)
 {
     const QList<ExplorerEntry> listed = listFolder(largeFolder().path(), {QStringLiteral("*")}, AllFileTypes).entries;
@@ -67,15 +87,17 @@ void BM_SortEntries_100k(benchmark::State &state)
     }
 }
 
+// From the folder chosen to its rows in the model, and to their details read.
 void BM_ModelFill_100k(benchmark::State &state)
 {
     const QString path = largeFolder().path();
+    const bool details = state.range(0) != 0;
     for (auto _ : state) {
         state.PauseTiming();
         ExplorerModel model;
         state.ResumeTiming();
         model.setDirectory(path);
-        waitForRows(model);
+        details ? waitForDetails(model) : waitForRows(model);
         if (model.rowCount() != Files + Folders + 1)
             state.SkipWithError("not every entry was listed");
     }
@@ -91,7 +113,7 @@ void BM_PaneFirstRows_100k(benchmark::State &state)
         explorer.setViewStyle(FileExplorer::ViewStyle(state.range(0)));
         explorer.resize(250, 400);
         explorer.show();
-        waitForRows(explorer.model());
+        waitForDetails(explorer.model());
         state.ResumeTiming();
         explorer.setDirectory(path);
         waitForRows(explorer.model());
@@ -102,8 +124,9 @@ void BM_PaneFirstRows_100k(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_ListFolder_100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDetails_100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortEntries_100k)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ModelFill_100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModelFill_100k)->ArgName("details")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaneFirstRows_100k)
     ->Arg(int(FileExplorer::ViewStyle::List))
     ->Arg(int(FileExplorer::ViewStyle::Detail))

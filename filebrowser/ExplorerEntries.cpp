@@ -1,5 +1,6 @@
 #include "ExplorerEntries.h"
 
+#include "CharClasses.h"
 #include "DiskFiles.h"
 #include "FileFilters.h"
 #include "FolderListing.h"
@@ -21,20 +22,32 @@ namespace {
 // already gone elsewhere, seldom enough to cost nothing.
 constexpr int StopCheckInterval = 4096;
 
-ExplorerEntry entryOf(const QString &folder, const dirent &found, int dirFd)
+// The entry's kind, size, time and write permission. Follows links, as opening the entry would,
+// so a link to a folder is a folder and a broken link a file.
+void readDetails(ExplorerEntry &entry, int dirFd, const char *name)
+{
+    entry.detailed = true;
+    struct stat info;
+    if (::fstatat(dirFd, name, &info, 0) != 0)
+        return;
+    entry.kind = S_ISDIR(info.st_mode) ? ExplorerEntry::Kind::Folder : ExplorerEntry::Kind::File;
+    entry.size = info.st_size;
+    entry.modified = info.st_mtim.tv_sec;
+    if (!(info.st_mode & S_IWUSR))
+        entry.attributes |= FileAttribute::ReadOnly;
+}
+
+// The details are read now only where the kind or the file types need them: the folder's type
+// says which names are folders and which plain files.
+ExplorerEntry entryOf(const QString &folder, const dirent &found, int dirFd, bool withDetails)
 {
     ExplorerEntry entry;
     entry.name = pathFromBytes(found.d_name);
+    if (withDetails || (found.d_type != DT_DIR && found.d_type != DT_REG))
+        readDetails(entry, dirFd, found.d_name);
+    else
+        entry.kind = found.d_type == DT_DIR ? ExplorerEntry::Kind::Folder : ExplorerEntry::Kind::File;
     entry.path = folder + entry.name;
-    // Follows links, as opening the entry would; a broken link lists as a file.
-    struct stat info;
-    if (::fstatat(dirFd, found.d_name, &info, 0) == 0) {
-        entry.kind = S_ISDIR(info.st_mode) ? ExplorerEntry::Kind::Folder : ExplorerEntry::Kind::File;
-        entry.size = info.st_size;
-        entry.modified = info.st_mtim.tv_sec;
-        if (!(info.st_mode & S_IWUSR))
-            entry.attributes |= FileAttribute::ReadOnly;
-    }
     if (entry.kind == ExplorerEntry::Kind::Folder)
         entry.path += u'/';
     if (entry.name.startsWith(u'.') && entry.name != u"..")
@@ -143,13 +156,14 @@ ExplorerListing listFolder(const QString &folder, const QStringList &patterns, F
         listing.error = QString::fromLocal8Bit(std::strerror(errno));
         return listing;
     }
+    const bool withDetails = !types.testFlag(FileTypeFlag::ftReadOnly);
     int count = 0;
     while (const dirent *found = ::readdir(dir)) {
         if (stop && ++count % StopCheckInterval == 0 && stop())
             break;
         if (std::strcmp(found->d_name, ".") == 0 || (std::strcmp(found->d_name, "..") == 0 && folder == u"/"))
             continue;
-        ExplorerEntry entry = entryOf(folder, *found, dirfd(dir));
+        ExplorerEntry entry = entryOf(folder, *found, dirfd(dir), withDetails);
         if (!allowed(entry, types))
             continue;
         if (entry.kind == ExplorerEntry::Kind::Folder) {
@@ -163,6 +177,20 @@ ExplorerListing listFolder(const QString &folder, const QStringList &patterns, F
     ::closedir(dir);
     sortEntries(listing.entries);
     return listing;
+}
+
+void readDetails(const QString &folder, QList<ExplorerEntry> &entries, const std::function<bool()> &stop)
+{
+    const int dirFd = ::open(pathToBytes(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (stop && i % StopCheckInterval == 0 && stop())
+            break;
+        if (!entries[i].detailed && entries[i].kind != ExplorerEntry::Kind::Drive)
+            readDetails(entries[i], dirFd, pathToBytes(entries[i].name).constData());
+    }
+    ::close(dirFd);
 }
 
 QList<ExplorerEntry> listDrives()
@@ -181,14 +209,32 @@ QList<ExplorerEntry> listDrives()
 
 void sortEntries(QList<ExplorerEntry> &entries)
 {
+    // Each name is folded once, with its rank in front, so the sort compares plain strings.
+    struct Key {
+        QString folded;
+        qsizetype index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(std::size_t(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString &name = entries[i].name;
+        QString folded(name.size() + 1, Qt::Uninitialized);
+        folded[0] = QChar(rank(entries[i]));
+        for (qsizetype c = 0; c < name.size(); ++c)
+            folded[c + 1] = QChar(asciiUpperCase(name[c].unicode()));
+        keys.push_back({std::move(folded), i});
+    }
     // Stable, so a file listed for two patterns keeps the patterns' order.
-    std::stable_sort(entries.begin(), entries.end(), [](const ExplorerEntry &a, const ExplorerEntry &b) {
-        if (rank(a) != rank(b))
-            return rank(a) < rank(b);
-        if (lessWithoutAsciiCase(a.name, b.name))
-            return true;
-        return !lessWithoutAsciiCase(b.name, a.name) && a.name < b.name;
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        if (const int order = QStringView(a.folded).compare(b.folded); order != 0)
+            return order < 0;
+        return std::as_const(entries)[a.index].name < std::as_const(entries)[b.index].name;
     });
+    QList<ExplorerEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const Key &key : keys)
+        sorted.append(std::move(entries[key.index]));
+    entries = std::move(sorted);
 }
 
 QString attributeLetters(FileAttributes attributes)

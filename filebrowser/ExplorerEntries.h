@@ -33,6 +33,7 @@ struct ExplorerEntry {
     qint64 modified = 0; // seconds since the epoch
     FileAttributes attributes;
     QString driveType; // "Fixed", "Remote" ...
+    bool detailed = false; // size, time and attributes read
 };
 
 struct ExplorerListing {
@@ -46,9 +47,13 @@ QStringList maskPatterns(const QString &mask);
 
 // The entries of folder (which ends in "/"): ".." (except in "/") and the folders, then, for each
 // pattern in turn, the files that match it (a file that matches two is listed twice), then put in
-// the list's order. stop, when given, is asked now and then whether to give up.
+// the list's order. The names come first: sizes, times and attributes are read here only when the
+// file types need them, else by readDetails. stop, when given, is asked now and then whether to
+// give up.
 ExplorerListing listFolder(const QString &folder, const QStringList &patterns, FileType types,
                            const std::function<bool()> &stop = {});
+// Reads what listFolder left out for the entries of folder.
+void readDetails(const QString &folder, QList<ExplorerEntry> &entries, const std::function<bool()> &stop = {});
 
 // The drives, "/" and the home folder first.
 QList<ExplorerEntry> listDrives();

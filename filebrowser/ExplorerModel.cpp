@@ -53,12 +53,23 @@ ExplorerModel::ExplorerModel(QObject *parent) : QAbstractTableModel(parent)
     m_changedOnDisk.setInterval(ChangeSettleMs);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_changedOnDisk, qOverload<>(&QTimer::start));
     connect(&m_changedOnDisk, &QTimer::timeout, this, &ExplorerModel::refresh);
-    connect(&m_fill, &QFutureWatcher<ExplorerListing>::finished, this, &ExplorerModel::takeListing);
 }
 
 ExplorerModel::~ExplorerModel()
 {
-    m_fill.cancel();
+    dropFill();
+}
+
+void ExplorerModel::dropFill()
+{
+    // A watcher of its own for each listing: a new future on the same watcher could still be
+    // handed the old one's queued reports.
+    if (!m_fill)
+        return;
+    m_fill->disconnect(this);
+    m_fill->cancel();
+    m_fill->deleteLater();
+    m_fill = nullptr;
 }
 
 bool ExplorerModel::setDirectory(const QString &directory)
@@ -118,29 +129,46 @@ void ExplorerModel::fill()
 {
     if (m_directory.isEmpty())
         return;
-    m_fill.cancel();
+    dropFill();
     watch();
     emit fillStarted();
+    m_fill = new QFutureWatcher<ExplorerListing>(this);
+    connect(m_fill, &QFutureWatcher<ExplorerListing>::resultReadyAt, this, &ExplorerModel::takeResult);
+    connect(m_fill, &QFutureWatcher<ExplorerListing>::finished, this, &ExplorerModel::takeListing);
     if (showsDrives()) {
-        m_fill.setFuture(QtConcurrent::run([] { return ExplorerListing{listDrives(), {}}; }));
+        m_fill->setFuture(QtConcurrent::run([] { return ExplorerListing{listDrives(), {}}; }));
         return;
     }
-    m_fill.setFuture(QtConcurrent::run([folder = m_directory, patterns = maskPatterns(m_mask),
-                                        types = m_fileType](QPromise<ExplorerListing> &promise) {
-        promise.addResult(listFolder(folder, patterns, types, [&promise] { return promise.isCanceled(); }));
+    // The names first, so the rows are on screen at once; then the same rows with their details.
+    m_fill->setFuture(QtConcurrent::run([folder = m_directory, patterns = maskPatterns(m_mask),
+                                         types = m_fileType](QPromise<ExplorerListing> &promise) {
+        const auto stop = [&promise] { return promise.isCanceled(); };
+        ExplorerListing listing = listFolder(folder, patterns, types, stop);
+        promise.addResult(listing);
+        readDetails(folder, listing.entries, stop);
+        promise.addResult(std::move(listing));
     }));
+}
+
+void ExplorerModel::takeResult(int index)
+{
+    ExplorerListing listing = m_fill->resultAt(index);
+    if (index > 0) {
+        m_entries = std::move(listing.entries);
+        if (!m_entries.isEmpty())
+            emit dataChanged(this->index(0, SizeColumn), this->index(rowCount() - 1, AttributesColumn));
+        return;
+    }
+    beginResetModel();
+    m_entries = std::move(listing.entries);
+    m_error = listing.error;
+    m_mimeOfName.clear();
+    endResetModel();
 }
 
 void ExplorerModel::takeListing()
 {
-    if (m_fill.isCanceled() || m_fill.future().resultCount() == 0)
-        return;
-    ExplorerListing listing = m_fill.result();
-    beginResetModel();
-    m_entries = std::move(listing.entries);
-    m_mimeOfName.clear();
-    endResetModel();
-    emit filled(listing.error);
+    emit filled(m_error);
 }
 
 void ExplorerModel::watch()

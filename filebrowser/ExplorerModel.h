@@ -12,7 +12,7 @@
 
 // The file browser's list: a folder's entries (or the drives) filtered by a mask and by file
 // types, in the list's order. The folder is the model's own: the process's working folder never
-// changes with it. Listing runs in the background; filled() says when the rows are there. The
+// changes with it. Listing runs in the background: the names first, then their details. The
 // folder is watched, so the list follows changes on disk.
 class ExplorerModel : public QAbstractTableModel
 {
@@ -41,7 +41,7 @@ public:
     void up();
     // Lists again; a folder that has gone is left for the nearest one that is still there.
     void refresh();
-    bool filling() const { return m_fill.isRunning(); }
+    bool filling() const { return m_fill && m_fill->isRunning(); }
 
     const ExplorerEntry &entry(int row) const { return m_entries[row]; }
     // The column's width in the detail view, as the current listing sets it.
@@ -55,11 +55,16 @@ public:
 signals:
     void directoryChanged(const QString &directory);
     void fillStarted();
-    // The rows of the current folder are in; error holds why the folder could not be read.
+    // The rows of the current folder are in with their details (shown without them from the
+    // model's reset on); error holds why the folder could not be read.
     void filled(const QString &error);
 
 private:
     void fill();
+    // Lets the listing under way go: nothing it still reports reaches the model.
+    void dropFill();
+    // The names of the listing (result 0), or the same rows with their details.
+    void takeResult(int index);
     void takeListing();
     void watch();
     QString typeName(int row) const;
@@ -70,7 +75,8 @@ private:
     QString m_mask = QStringLiteral("*.*");
     FileType m_fileType = AllFileTypes;
     QList<ExplorerEntry> m_entries;
-    QFutureWatcher<ExplorerListing> m_fill;
+    QString m_error;
+    QFutureWatcher<ExplorerListing> *m_fill = nullptr;
     QFileSystemWatcher m_watcher;
     QTimer m_changedOnDisk;
     QMimeDatabase m_mimeDatabase;

@@ -49,6 +49,8 @@ private:
     // Shows the folder and waits for its rows.
     void showFolder(const QString &folder);
     int rowOf(const QString &name) const;
+    // Where the row is on screen, once the view has laid it out.
+    QRect rectOf(int row) const;
     void act(Gesture gesture, int row);
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -98,13 +100,21 @@ int TestFileBrowserPane::rowOf(const QString &name) const
     return -1;
 }
 
-void TestFileBrowserPane::act(Gesture gesture, int row)
+QRect TestFileBrowserPane::rectOf(int row) const
 {
     QAbstractItemView *view = explorer().view();
     const QModelIndex index = explorer().model().index(row, 0);
     view->scrollTo(index);
+    [&] { QTRY_VERIFY(!view->visualRect(index).isEmpty()); }();
+    return view->visualRect(index);
+}
+
+void TestFileBrowserPane::act(Gesture gesture, int row)
+{
+    QAbstractItemView *view = explorer().view();
+    const QModelIndex index = explorer().model().index(row, 0);
     if (gesture == Gesture::DoubleClick) {
-        const QPoint at = view->visualRect(index).center();
+        const QPoint at = rectOf(row).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     } else {
@@ -235,8 +245,7 @@ void TestFileBrowserPane::contextMenuFitsTheEntry()
         }
     });
     QAbstractItemView *view = explorer().view();
-    const QRect rect = view->visualRect(explorer().model().index(rowOf("b.css"), 0));
-    emit view->customContextMenuRequested(rect.center());
+    emit view->customContextMenuRequested(rectOf(rowOf("b.css")).center());
     QCOMPARE(shown,
              (QStringList{"pmOpen", "pmOpenFolder", "pmCopyPath", "pmAddToProject(off)", "pmRename", "pmDelete"}));
     QCOMPARE(explorer().SelectedPath(), path("site/b.css"));
