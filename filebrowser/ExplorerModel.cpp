@@ -131,6 +131,7 @@ void ExplorerModel::fill()
         return;
     dropFill();
     watch();
+    m_filling = true;
     emit fillStarted();
     m_fill = new QFutureWatcher<ExplorerListing>(this);
     connect(m_fill, &QFutureWatcher<ExplorerListing>::resultReadyAt, this, &ExplorerModel::takeResult);
@@ -168,6 +169,7 @@ void ExplorerModel::takeResult(int index)
 
 void ExplorerModel::takeListing()
 {
+    m_filling = false;
     emit filled(m_error);
 }
 
@@ -251,7 +253,13 @@ QMimeType ExplorerModel::mimeType(int row) const
 
 QString ExplorerModel::typeName(int row) const
 {
-    return mimeType(row).comment();
+    // A type the desktop does not know is named after the extension, as "VLMP file".
+    const QMimeType type = mimeType(row);
+    if (!type.isDefault())
+        return type.comment();
+    const QString name = displayPath(m_entries[row].name);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > 0 ? name.mid(dot + 1).toUpper() + QStringLiteral(" file") : QStringLiteral("File");
 }
 
 QIcon ExplorerModel::icon(int row) const

@@ -41,7 +41,8 @@ public:
     void up();
     // Lists again; a folder that has gone is left for the nearest one that is still there.
     void refresh();
-    bool filling() const { return m_fill && m_fill->isRunning(); }
+    // Until filled() is emitted for the current listing.
+    bool filling() const { return m_filling; }
 
     const ExplorerEntry &entry(int row) const { return m_entries[row]; }
     // The column's width in the detail view, as the current listing sets it.
@@ -77,6 +78,7 @@ private:
     QList<ExplorerEntry> m_entries;
     QString m_error;
     QFutureWatcher<ExplorerListing> *m_fill = nullptr;
+    bool m_filling = false;
     QFileSystemWatcher m_watcher;
     QTimer m_changedOnDisk;
     QMimeDatabase m_mimeDatabase;

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
@@ -37,6 +38,8 @@ private slots:
     void openingEntries_data();
     void openingEntries();
     void folderOpensAndKeysGoUp();
+    void upButtonAndDrives();
+    void rememberedFolderAndMask();
     void viewStyles_data();
     void viewStyles();
     void maskBoxFiltersTheList();
@@ -172,6 +175,45 @@ void TestFileBrowserPane::folderOpensAndKeysGoUp()
     QTest::keyClick(explorer().view(), Qt::Key_Up, Qt::ControlModifier);
     QCOMPARE(explorer().directory(), QDir(m_dir->path() + "/..").absolutePath() + u'/');
     QVERIFY(m_prompts->messages.isEmpty());
+}
+
+void TestFileBrowserPane::upButtonAndDrives()
+{
+    pane().findChild<QToolButton *>("sbUp")->click();
+    QCOMPARE(explorer().directory(), m_dir->path() + u'/');
+    showFolder(QStringLiteral("/"));
+    QTest::keyClick(explorer().view(), Qt::Key_Backspace);
+    QCOMPARE(explorer().directory(), QStringLiteral("Drives"));
+    QCOMPARE(pane().findChild<QStatusBar *>("sbDirectory")->currentMessage(), QStringLiteral("Drives"));
+    QTRY_VERIFY(!explorer().model().filling());
+    QCOMPARE(explorer().model().entry(1).path, QDir::homePath() + u'/');
+    act(Gesture::DoubleClick, 1);
+    QCOMPARE(explorer().directory(), QDir::homePath() + u'/');
+    // The drive box shows the drive of the folder, and choosing another goes to its root.
+    auto *drives = pane().findChild<QComboBox *>("DriveComboBox1");
+    QCOMPARE(drives->currentIndex(), 1);
+    drives->setCurrentIndex(0);
+    emit drives->activated(0);
+    QCOMPARE(explorer().directory(), QStringLiteral("/"));
+    QVERIFY(m_prompts->messages.isEmpty());
+}
+
+void TestFileBrowserPane::rememberedFolderAndMask()
+{
+    showFolder(path("site/inc"));
+    pane().setMask(QStringLiteral("*.php"));
+    QVERIFY(m_window->close());
+    m_window.reset();
+    QVERIFY(QDir(path("site/inc")).removeRecursively());
+    m_window = std::make_unique<MainWindow>(ProgramFiles(path("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
+                                            QStringList());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QCOMPARE(pane().mask(), QStringLiteral("*.php"));
+    QCOMPARE(explorer().directory(), QDir::homePath() + u'/'); // the folder has gone: ignored
+    showFolder(path("site"));
+    QTRY_COMPARE(explorer().model().rowCount(), 2); // "..", a.php
+    QCOMPARE(explorer().model().entry(1).name, QStringLiteral("a.php"));
 }
 
 void TestFileBrowserPane::viewStyles_data()

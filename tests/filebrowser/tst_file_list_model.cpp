@@ -145,6 +145,7 @@ void TestFileListModel::columnsOfFilesAndFolders()
     QCOMPARE(cell(*m_model, "..", ExplorerModel::AttributesColumn), QString());
     QCOMPARE(cell(*m_model, "index.php", ExplorerModel::TypeColumn),
              QMimeDatabase().mimeTypeForName("application/x-php").comment());
+    QCOMPARE(cell(*m_model, "p.VLMP", ExplorerModel::TypeColumn), QStringLiteral("VLMP file"));
     QCOMPARE(m_model->headerData(ExplorerModel::TypeColumn, Qt::Horizontal).toString(), QStringLiteral("Type"));
     const QList<int> widths{140, 70, 150, 120, 60};
     for (int column = 0; column < widths.size(); ++column)
