@@ -81,7 +81,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
 
     m_directory->setSizeGripEnabled(false);
     layout->addWidget(m_directory);
-    fillDrives();
+    fillDrives(listDrives());
 
     ExplorerModel &model = m_explorer->model();
     connect(&model, &ExplorerModel::directoryChanged, this, [this](const QString &dir) {
@@ -89,7 +89,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
         showDriveOf(dir);
         emit directoryChanged(dir);
     });
-    connect(&model, &ExplorerModel::filled, this, [this] { m_directory->showMessage(displayPath(directory())); });
+    connect(&model, &ExplorerModel::filled, this, &FileBrowserPane::MFileExplorerChange);
     connect(m_up, &QToolButton::clicked, m_explorer, &FileExplorer::up);
     connect(m_mask, &QComboBox::currentTextChanged, m_explorer, &FileExplorer::setMask);
     connect(m_drives, &QComboBox::activated, this, &FileBrowserPane::DriveComboBox1Change);
@@ -114,11 +114,27 @@ QToolButton *FileBrowserPane::createViewButton()
     return button;
 }
 
-void FileBrowserPane::fillDrives()
+void FileBrowserPane::fillDrives(const QList<ExplorerEntry> &drives)
 {
-    m_driveList = listDrives();
-    for (const ExplorerEntry &drive : std::as_const(m_driveList))
+    m_driveList = drives;
+    m_drives->clear();
+    for (const ExplorerEntry &drive : drives)
         m_drives->addItem(QIcon::fromTheme(QStringLiteral("drive-harddisk")), displayPath(drive.name));
+}
+
+void FileBrowserPane::MFileExplorerChange(const QString &error)
+{
+    // The drive list just read holds the disks mounted since the box was filled.
+    const ExplorerModel &model = m_explorer->model();
+    if (model.showsDrives()) {
+        QList<ExplorerEntry> drives;
+        for (int row = 0; row < model.rowCount(); ++row)
+            drives.append(model.entry(row));
+        fillDrives(drives);
+    }
+    // A folder that cannot be read lists nothing; the line below says why.
+    m_directory->showMessage(displayPath(directory())
+                             + (error.isEmpty() ? QString() : QStringLiteral(" (") + error + u')'));
 }
 
 void FileBrowserPane::showDriveOf(const QString &directory)

@@ -33,7 +33,9 @@ signals:
 
 private:
     QToolButton *createViewButton();
-    void fillDrives();
+    void fillDrives(const QList<ExplorerEntry> &drives);
+    // The list was filled: the folder, or why it could not be read, goes below it.
+    void MFileExplorerChange(const QString &error);
     // The drive box shows the drive of the folder listed.
     void showDriveOf(const QString &directory);
     void DriveComboBox1Change(int index);
