@@ -17,11 +17,14 @@
 
 namespace {
 
-QToolButton *paneButton(const char *name, const char *hint, QStyle::StandardPixmap icon)
+// The theme's icon (or its symbolic form, all some themes have), else the style's.
+QToolButton *paneButton(const char *name, const char *hint, const char *themeIcon, QStyle::StandardPixmap icon)
 {
     auto *button = named(new QToolButton, name);
     button->setToolTip(QString::fromLatin1(hint));
-    button->setIcon(button->style()->standardIcon(icon));
+    const QString theme = QString::fromLatin1(themeIcon);
+    button->setIcon(QIcon::fromTheme(
+        theme, QIcon::fromTheme(theme + QStringLiteral("-symbolic"), button->style()->standardIcon(icon))));
     return button;
 }
 
@@ -46,7 +49,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     : QWidget(parent),
       m_drives(named(new QComboBox, "DriveComboBox1")),
       m_view(createViewButton()),
-      m_up(paneButton("sbUp", "Up one level", QStyle::SP_FileDialogToParent)),
+      m_up(paneButton("sbUp", "Up one level", "go-up", QStyle::SP_FileDialogToParent)),
       m_explorer(new FileExplorer),
       m_mask(named(new QComboBox, "cbMask")),
       m_directory(named(new QStatusBar, "sbDirectory"))
@@ -86,6 +89,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     ExplorerModel &model = m_explorer->model();
     connect(&model, &ExplorerModel::directoryChanged, this, [this](const QString &dir) {
         m_directory->showMessage(displayPath(dir));
+        m_up->setEnabled(!m_explorer->model().showsDrives()); // nothing is above the drives
         showDriveOf(dir);
         emit directoryChanged(dir);
     });
@@ -99,7 +103,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
 
 QToolButton *FileBrowserPane::createViewButton()
 {
-    QToolButton *button = paneButton("sbView", "View style", QStyle::SP_FileDialogDetailedView);
+    QToolButton *button = paneButton("sbView", "View style", "view-list", QStyle::SP_FileDialogDetailedView);
     button->setPopupMode(QToolButton::InstantPopup);
     auto *menu = new QMenu(button);
     auto *group = new QActionGroup(menu);

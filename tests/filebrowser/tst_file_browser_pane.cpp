@@ -185,10 +185,12 @@ void TestFileBrowserPane::upButtonAndDrives()
     QTest::keyClick(explorer().view(), Qt::Key_Backspace);
     QCOMPARE(explorer().directory(), QStringLiteral("Drives"));
     QCOMPARE(pane().findChild<QStatusBar *>("sbDirectory")->currentMessage(), QStringLiteral("Drives"));
+    QVERIFY(!pane().findChild<QToolButton *>("sbUp")->isEnabled());
     QTRY_VERIFY(!explorer().model().filling());
     QCOMPARE(explorer().model().entry(1).path, QDir::homePath() + u'/');
     act(Gesture::DoubleClick, 1);
     QCOMPARE(explorer().directory(), QDir::homePath() + u'/');
+    QVERIFY(pane().findChild<QToolButton *>("sbUp")->isEnabled());
     // The drive box shows the drive of the folder, and choosing another goes to its root.
     auto *drives = pane().findChild<QComboBox *>("DriveComboBox1");
     QCOMPARE(drives->currentIndex(), 1);
