@@ -24,6 +24,7 @@ private slots:
     void doubleClick_data();
     void doubleClick();
     void projectFileOpensAfterTheSaveQuestion();
+    void nameThatIsNotUtf8IsAdded();
     void rename_data();
     void rename();
     void renamingAProjectFileIsRefused();
@@ -118,6 +119,18 @@ void TestFileBrowserFlow::projectFileOpensAfterTheSaveQuestion()
     m_f->prompts->saveFiles.push_back({true, {false}});
     m_flow->MFileExplorerDblClick(path("other.VLMP"));
     QCOMPARE(m_f->projects->project().Name, QStringLiteral("Other"));
+}
+
+void TestFileBrowserFlow::nameThatIsNotUtf8IsAdded()
+{
+    openSite();
+    ByteNamedFolder folder;
+    QVERIFY(folder.write("caf\xe9.php", "<?php echo 2; ?>\r\n"));
+    m_flow->MFileExplorerDblClick(folder.path("caf\xe9.php"));
+    QVERIFY(m_f->prompts->messages.isEmpty());
+    QCOMPARE(m_f->projects->project().Files.size(), 2);
+    QCOMPARE(pathToBytes(m_f->projects->project().Files[1].FileName), folder.bytes("caf\xe9.php"));
+    folder.removeAll();
 }
 
 void TestFileBrowserFlow::rename_data()
