@@ -103,6 +103,21 @@ void BM_ModelFill_100k(benchmark::State &state)
     }
 }
 
+// The type column of every row, as a full layout of the list asks for each row's icon: the
+// desktop's type of each name, found once.
+void BM_TypeOfEveryRow_100k(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        ExplorerModel model;
+        model.setDirectory(largeFolder().path());
+        waitForDetails(model);
+        state.ResumeTiming();
+        for (int row = 0; row < model.rowCount(); ++row)
+            benchmark::DoNotOptimize(model.index(row, ExplorerModel::TypeColumn).data());
+    }
+}
+
 // From the folder chosen to its first rows painted, in the list style and in the detail style.
 void BM_PaneFirstRows_100k(benchmark::State &state)
 {
@@ -127,6 +142,7 @@ BENCHMARK(BM_ListFolder_100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDetails_100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortEntries_100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModelFill_100k)->ArgName("details")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeOfEveryRow_100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaneFirstRows_100k)
     ->Arg(int(FileExplorer::ViewStyle::List))
     ->Arg(int(FileExplorer::ViewStyle::Detail))

@@ -244,10 +244,14 @@ QMimeType ExplorerModel::mimeType(int row) const
     const ExplorerEntry &entry = m_entries[row];
     if (entry.kind != ExplorerEntry::Kind::File)
         return m_mimeDatabase.mimeTypeForName(QStringLiteral("inode/directory"));
-    auto found = m_mimeOfName.constFind(entry.name);
+    // The type follows the name's extensions, so the names that share them (nearly all of a large
+    // folder) share one lookup; a name without one ("Makefile") is looked up as it is.
+    const QString name = displayPath(entry.name);
+    const qsizetype dot = name.indexOf(u'.', 1);
+    const QString key = dot > 0 ? u'x' + name.mid(dot) : name;
+    auto found = m_mimeOfName.constFind(key);
     if (found == m_mimeOfName.cend())
-        found = m_mimeOfName.insert(
-            entry.name, m_mimeDatabase.mimeTypeForFile(displayPath(entry.name), QMimeDatabase::MatchExtension));
+        found = m_mimeOfName.insert(key, m_mimeDatabase.mimeTypeForFile(key, QMimeDatabase::MatchExtension));
     return *found;
 }
 

@@ -82,7 +82,7 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_changedOnDisk;
     QMimeDatabase m_mimeDatabase;
-    // The type of each file, found when first shown: the name lookup is the slow part of a row.
+    // The type of each extension, found when first shown: the lookup is the slow part of a row.
     mutable QHash<QString, QMimeType> m_mimeOfName;
     mutable QHash<QString, QIcon> m_iconOfMime;
 };
