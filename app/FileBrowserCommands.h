@@ -17,7 +17,6 @@ class FileBrowserCommands : public QObject
 public:
     FileBrowserCommands(FileBrowserPane &pane, ProjectController &projects, QObject *parent = nullptr);
 
-    FileBrowserFlow &flow() { return m_flow; }
     // The context menu of the entry, at globalPos: the actions that fit the kind of entry.
     void showContextMenu(const ExplorerEntry &entry, const QPoint &globalPos);
 

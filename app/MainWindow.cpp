@@ -130,7 +130,8 @@ void MainWindow::connectProjects()
     connect(m_projects.get(), &ProjectController::stateChanged, this, &MainWindow::RefreshWindowState);
     connect(m_projects.get(), &ProjectController::historyChanged, this, &MainWindow::BuildReopenMenu);
     connect(m_projects.get(), &ProjectController::activeFileChanged, m_declarationPanes, &DeclarationPanes::hide);
-    m_fileBrowser = new FileBrowserCommands(*m_frame.pnlFiles, *m_projects, this);
+    // The window owns it; it acts on what the file browser reports.
+    new FileBrowserCommands(*m_frame.pnlFiles, *m_projects, this);
 }
 
 void MainWindow::connectEditor()

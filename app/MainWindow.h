@@ -15,7 +15,6 @@
 #include <memory>
 
 class CodeInsight;
-class FileBrowserCommands;
 class TypingAids;
 class DeclarationPanes;
 class ProjectSearchPane;
@@ -66,7 +65,6 @@ public:
     SearchCommands &search() { return *m_search; }
     TypingAids &typingAids() { return *m_typingAids; }
     ProjectSearchPane &searchResults() { return *m_searchResults; }
-    FileBrowserCommands &fileBrowser() { return *m_fileBrowser; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
     QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
 
@@ -133,7 +131,6 @@ private:
     std::unique_ptr<TypingAids> m_typingAids;
     ProjectSearchPane *m_searchResults = nullptr;
     PreviewPane *m_preview = nullptr;
-    FileBrowserCommands *m_fileBrowser = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files
     bool m_formShownOnce = false;
 };

@@ -35,7 +35,6 @@ public:
     bool setDirectory(const QString &directory);
     QString mask() const { return m_mask; }
     void setMask(const QString &mask);
-    FileType fileType() const { return m_fileType; }
     void setFileType(FileType types);
     // The parent folder; from "/" the drives; nothing in the drives.
     void up();

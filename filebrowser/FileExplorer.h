@@ -26,7 +26,6 @@ public:
     QString directory() const { return m_model->directory(); }
     // A folder that does not exist is ignored.
     void setDirectory(const QString &directory) { m_model->setDirectory(directory); }
-    QString mask() const { return m_model->mask(); }
     void setMask(const QString &mask) { m_model->setMask(mask); }
     void up() { m_model->up(); }
 
