@@ -48,7 +48,7 @@ void CodeInsight::CodeExplorer2Click()
 
 void CodeInsight::GotoLine1Click()
 {
-    const auto typed = m_projects.prompts().askText(m_projects.message(14));
+    const auto typed = m_projects.prompts().askText(m_projects.message(14), QString());
     if (!typed)
         return;
     bool ok = false;

@@ -77,11 +77,11 @@ bool DialogPrompts::saveChangedFiles(const QList<SaveFileRow> &rows, const SaveR
     return SaveFilesDialog::run(m_parent, rows, save, notAllSaved);
 }
 
-std::optional<QString> DialogPrompts::askText(const QString &title)
+std::optional<QString> DialogPrompts::askText(const QString &title, const QString &text)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, title, QString(), QLineEdit::Normal, QString(), &ok);
-    return ok ? std::optional(text) : std::nullopt;
+    const QString typed = QInputDialog::getText(m_parent, title, QString(), QLineEdit::Normal, text, &ok);
+    return ok ? std::optional(typed) : std::nullopt;
 }
 
 bool DialogPrompts::codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,

@@ -31,7 +31,7 @@ public:
     bool confirm(const QString &text) override;
     std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override;
     bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) override;
-    std::optional<QString> askText(const QString &title) override;
+    std::optional<QString> askText(const QString &title, const QString &text) override;
     bool codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,
                       ExplorerChoice *choice) override;
     SearchAnswer searchReplace(SearchForm form, SearchFields *fields) override;

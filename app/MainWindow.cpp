@@ -8,6 +8,7 @@
 #include "EditorKeys.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "FileBrowserCommands.h"
 #include "FileBrowserPane.h"
 #include "MultiLang.h"
 #include "NativePath.h"
@@ -144,6 +145,8 @@ void MainWindow::connectProjects()
     connect(m_projects.get(), &ProjectController::stateChanged, this, &MainWindow::RefreshWindowState);
     connect(m_projects.get(), &ProjectController::historyChanged, this, &MainWindow::BuildReopenMenu);
     connect(m_projects.get(), &ProjectController::activeFileChanged, m_declarationPanes, &DeclarationPanes::hide);
+    // The window owns it; it acts on what the file browser reports.
+    new FileBrowserCommands(*m_frame.pnlFiles, *m_projects, this);
 }
 
 void MainWindow::connectEditor()

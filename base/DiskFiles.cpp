@@ -248,3 +248,21 @@ QStringList argumentsOf(int argc, char *argv[])
         arguments.append(pathFromBytes(argv[i]));
     return arguments;
 }
+
+bool renameDiskEntry(const QString &from, const QString &to, QString *reason)
+{
+    const QByteArray source = pathToBytes(from);
+    const QByteArray target = pathToBytes(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    // File systems without the no-replace rename get the check and the rename in two steps.
+    if (errno == EINVAL || errno == ENOSYS) {
+        struct stat info;
+        if (::lstat(target.constData(), &info) == 0)
+            errno = EEXIST;
+        else if (::rename(source.constData(), target.constData()) == 0)
+            return true;
+    }
+    *reason = systemError(errno);
+    return false;
+}

@@ -73,3 +73,7 @@ QString localPathOf(const QUrl &url);
 
 // The command line's arguments with their exact bytes.
 QStringList argumentsOf(int argc, char *argv[]);
+
+// Renames from to to, never replacing an entry that is already there; false with the system's
+// text in *reason.
+bool renameDiskEntry(const QString &from, const QString &to, QString *reason);

@@ -2,10 +2,13 @@
 
 #include "FileExplorer.h"
 #include "Named.h"
+#include "NativePath.h"
 #include "PaneToolBar.h"
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -14,22 +17,40 @@
 
 namespace {
 
-QToolButton *paneButton(const char *name, const char *hint, QStyle::StandardPixmap icon)
+// The theme's icon (or its symbolic form, all some themes have), else the style's.
+QToolButton *paneButton(const char *name, const char *hint, const char *themeIcon, QStyle::StandardPixmap icon)
 {
     auto *button = named(new QToolButton, name);
     button->setToolTip(QString::fromLatin1(hint));
-    button->setIcon(button->style()->standardIcon(icon));
+    const QString theme = QString::fromLatin1(themeIcon);
+    button->setIcon(QIcon::fromTheme(
+        theme, QIcon::fromTheme(theme + QStringLiteral("-symbolic"), button->style()->standardIcon(icon))));
     return button;
 }
+
+struct ViewItem {
+    const char *name;
+    const char *caption;
+    FileExplorer::ViewStyle style;
+};
+// clang-format off
+constexpr ViewItem ViewItems[] = {
+    {"pmLarge", "Large Icons", FileExplorer::ViewStyle::LargeIcons},
+    {"pmSmall", "Small Icons", FileExplorer::ViewStyle::SmallIcons},
+    {"pmList", "List", FileExplorer::ViewStyle::List},
+    {"pmDetail", "Detail", FileExplorer::ViewStyle::Detail},
+};
+constexpr const char *Masks[] = {"*.*", "*.css", "*.vlmp", "*.htm", "*.htm*", "*.inc", "*.js", "*.php*", ""};
+// clang-format on
 
 } // namespace
 
 FileBrowserPane::FileBrowserPane(QWidget *parent)
     : QWidget(parent),
       m_drives(named(new QComboBox, "DriveComboBox1")),
-      m_view(paneButton("sbView", "View style", QStyle::SP_FileDialogDetailedView)),
-      m_up(paneButton("sbUp", "Up one level", QStyle::SP_FileDialogToParent)),
-      m_explorer(named(new FileExplorer, "MFileExplorer")),
+      m_view(createViewButton()),
+      m_up(paneButton("sbUp", "Up one level", "go-up", QStyle::SP_FileDialogToParent)),
+      m_explorer(new FileExplorer),
       m_mask(named(new QComboBox, "cbMask")),
       m_directory(named(new QStatusBar, "sbDirectory"))
 {
@@ -37,41 +58,100 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto *caption = new QLabel(QStringLiteral("File Browser"));
+    auto *caption = named(new QLabel(QStringLiteral("File Browser")), "Label2");
     caption->setStyleSheet(
         QStringLiteral("QLabel { background: navy; color: white; font-weight: bold; padding: 2px 4px; }"));
     layout->addWidget(caption);
 
     QToolBar *driveBar = paneToolBar("ToolBar");
     m_drives->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_drives->setMinimumContentsLength(8);
+    m_drives->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     driveBar->addWidget(m_drives);
     driveBar->addWidget(m_view);
     driveBar->addWidget(m_up);
     layout->addWidget(driveBar);
-
-    m_explorer->setViewMode(QListView::ListMode);
     layout->addWidget(m_explorer, 1);
 
     QToolBar *maskBar = paneToolBar("ToolBar5");
-    maskBar->addWidget(new QLabel(QStringLiteral("File mask ")));
+    maskBar->addWidget(named(new QLabel(QStringLiteral("File mask ")), "Panel3"));
     m_mask->setEditable(true);
     m_mask->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_mask->addItems({QStringLiteral("*.*"), QStringLiteral("*.css"), QStringLiteral("*.vlmp"), QStringLiteral("*.htm"),
-                      QStringLiteral("*.htm*"), QStringLiteral("*.inc"), QStringLiteral("*.js"),
-                      QStringLiteral("*.php*"), QString()});
+    for (const char *mask : Masks)
+        m_mask->addItem(QString::fromLatin1(mask));
     maskBar->addWidget(m_mask);
     layout->addWidget(maskBar);
 
     m_directory->setSizeGripEnabled(false);
     layout->addWidget(m_directory);
+    fillDrives(listDrives());
 
-    connect(m_explorer, &FileExplorer::directoryChanged, this, [this](const QString &dir) {
-        m_directory->showMessage(dir);
+    ExplorerModel &model = m_explorer->model();
+    connect(&model, &ExplorerModel::directoryChanged, this, [this](const QString &dir) {
+        m_directory->showMessage(displayPath(dir));
+        m_up->setEnabled(!m_explorer->model().showsDrives()); // nothing is above the drives
+        showDriveOf(dir);
         emit directoryChanged(dir);
     });
+    connect(&model, &ExplorerModel::filled, this, &FileBrowserPane::MFileExplorerChange);
     connect(m_up, &QToolButton::clicked, m_explorer, &FileExplorer::up);
     connect(m_mask, &QComboBox::currentTextChanged, m_explorer, &FileExplorer::setMask);
-    m_directory->showMessage(m_explorer->directory());
+    connect(m_drives, &QComboBox::activated, this, &FileBrowserPane::DriveComboBox1Change);
+    m_directory->showMessage(displayPath(directory()));
+    showDriveOf(directory());
+}
+
+QToolButton *FileBrowserPane::createViewButton()
+{
+    QToolButton *button = paneButton("sbView", "View style", "view-list", QStyle::SP_FileDialogDetailedView);
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(button);
+    auto *group = new QActionGroup(menu);
+    for (const ViewItem &item : ViewItems) {
+        QAction *action = named(menu->addAction(QString::fromLatin1(item.caption)), item.name);
+        action->setCheckable(true);
+        action->setChecked(item.style == FileExplorer::ViewStyle::List);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, style = item.style] { m_explorer->setViewStyle(style); });
+    }
+    button->setMenu(menu);
+    return button;
+}
+
+void FileBrowserPane::fillDrives(const QList<ExplorerEntry> &drives)
+{
+    m_driveList = drives;
+    m_drives->clear();
+    for (const ExplorerEntry &drive : drives)
+        m_drives->addItem(QIcon::fromTheme(QStringLiteral("drive-harddisk")), displayPath(drive.name));
+}
+
+void FileBrowserPane::MFileExplorerChange(const QString &error)
+{
+    // The drive list just read holds the disks mounted since the box was filled.
+    const ExplorerModel &model = m_explorer->model();
+    if (model.showsDrives()) {
+        QList<ExplorerEntry> drives;
+        for (int row = 0; row < model.rowCount(); ++row)
+            drives.append(model.entry(row));
+        fillDrives(drives);
+    }
+    // A folder that cannot be read lists nothing; the line below says why.
+    m_directory->showMessage(displayPath(directory())
+                             + (error.isEmpty() ? QString() : QStringLiteral(" (") + error + u')'));
+}
+
+void FileBrowserPane::showDriveOf(const QString &directory)
+{
+    if (const int drive = driveOf(m_driveList, directory); drive >= 0)
+        m_drives->setCurrentIndex(drive);
+}
+
+void FileBrowserPane::DriveComboBox1Change(int index)
+{
+    // Choosing the drive the list is already on keeps the folder.
+    if (index >= 0 && index < m_driveList.size() && driveOf(m_driveList, directory()) != index)
+        setDirectory(m_driveList[index].path);
 }
 
 QString FileBrowserPane::directory() const

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "ExplorerEntries.h"
+
 #include <QWidget>
 
 class FileExplorer;
+class QActionGroup;
 class QComboBox;
 class QStatusBar;
 class QToolButton;
 
-// The file browser of the left pane (pnlFiles): the drive box and view and up buttons, the
+// The file browser of the left pane (pnlFiles): the drive box and the view and up buttons, the
 // folder's entries, the file mask box and the folder shown below.
 class FileBrowserPane : public QWidget
 {
@@ -29,10 +32,19 @@ signals:
     void directoryChanged(const QString &directory);
 
 private:
+    QToolButton *createViewButton();
+    void fillDrives(const QList<ExplorerEntry> &drives);
+    // The list was filled: the folder, or why it could not be read, goes below it.
+    void MFileExplorerChange(const QString &error);
+    // The drive box shows the drive of the folder listed.
+    void showDriveOf(const QString &directory);
+    void DriveComboBox1Change(int index);
+
     QComboBox *m_drives;
     QToolButton *m_view;
     QToolButton *m_up;
     FileExplorer *m_explorer;
     QComboBox *m_mask;
     QStatusBar *m_directory;
+    QList<ExplorerEntry> m_driveList;
 };

@@ -34,8 +34,8 @@ public:
     // the user has saved. True when the caller may go on; *notAllSaved tells whether a save left
     // marked work unsaved.
     virtual bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) = 0;
-    // A line typed into an input box that starts empty; nullopt when cancelled.
-    virtual std::optional<QString> askText(const QString &title) = 0;
+    // A line typed into an input box that starts with text; nullopt when cancelled.
+    virtual std::optional<QString> askText(const QString &title, const QString &text) = 0;
     // The Code Explorer over model, captioned "Code Explorer: <project>", with the project row
     // (0) or a file row focused; true with *choice when something was chosen.
     virtual bool codeExplorer(const CodeExplorerModel &model, const QString &projectName, int focusRow,

@@ -51,6 +51,7 @@ public:
     QStringList saveTitles;
     QList<QStringList> saveFilesRows; // the rows of each Save Files question asked
     QStringList inputTitles;
+    QStringList inputTexts; // the text each input box started with
     QStringList explorerCaptions; // "<project>|<focused row>" of each Code Explorer shown
     QList<QStringList> variableLists; // the names each Variables window offered
     QList<std::pair<SearchForm, SearchFields>> searchDialogs; // each Search/Replace dialog: form, fields shown
@@ -119,9 +120,10 @@ public:
         return !stopped && allSaved;
     }
 
-    std::optional<QString> askText(const QString &title) override
+    std::optional<QString> askText(const QString &title, const QString &text) override
     {
         inputTitles.append(title);
+        inputTexts.append(text);
         if (inputs.empty())
             return std::nullopt;
         const QString answer = inputs.front();
