@@ -332,10 +332,14 @@ void MainWindow::English1Click(int language)
     m_languageIndex = language;
     writeLanguageIndex(m_settingsFile, language);
     RefreshWindowState();
-    // The switch emptied the function and class lists: the file is shown again without them.
+    // The switch emptied the function and class lists and the status lines: the file is shown
+    // again without the lists, and the lines are written again.
     m_declarationPanes->hide();
     if (const int row = m_projectList->currentRow(); row >= 0)
         m_projects->focusRow(row);
+    m_frame.pnlFiles->showDirectoryLine();
+    if (m_fileEditor->isShown())
+        m_fileEditor->UpdateCaretStatus();
 }
 
 void MainWindow::RefreshWindowState()

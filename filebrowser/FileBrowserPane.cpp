@@ -7,6 +7,7 @@
 
 #include <QActionGroup>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -68,8 +69,14 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     m_drives->setMinimumContentsLength(8);
     m_drives->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     driveBar->addWidget(m_drives);
-    driveBar->addWidget(m_view);
-    driveBar->addWidget(m_up);
+    // The view and up buttons sit together at the bar's end.
+    auto *buttons = named(new QWidget, "Panel5");
+    auto *buttonRow = new QHBoxLayout(buttons);
+    buttonRow->setContentsMargins(0, 0, 0, 0);
+    buttonRow->setSpacing(0);
+    buttonRow->addWidget(m_view);
+    buttonRow->addWidget(m_up);
+    driveBar->addWidget(buttons);
     layout->addWidget(driveBar);
     layout->addWidget(m_explorer, 1);
 
@@ -83,12 +90,16 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     layout->addWidget(maskBar);
 
     m_directory->setSizeGripEnabled(false);
-    layout->addWidget(m_directory);
+    auto *directoryLine = named(new QWidget, "Panel6");
+    auto *directoryRow = new QHBoxLayout(directoryLine);
+    directoryRow->setContentsMargins(0, 0, 0, 0);
+    directoryRow->addWidget(m_directory);
+    layout->addWidget(directoryLine);
     fillDrives(listDrives());
 
     ExplorerModel &model = m_explorer->model();
     connect(&model, &ExplorerModel::directoryChanged, this, [this](const QString &dir) {
-        m_directory->showMessage(displayPath(dir));
+        showDirectoryLine();
         m_up->setEnabled(!m_explorer->model().showsDrives()); // nothing is above the drives
         showDriveOf(dir);
         emit directoryChanged(dir);
@@ -97,7 +108,7 @@ FileBrowserPane::FileBrowserPane(QWidget *parent)
     connect(m_up, &QToolButton::clicked, m_explorer, &FileExplorer::up);
     connect(m_mask, &QComboBox::currentTextChanged, m_explorer, &FileExplorer::setMask);
     connect(m_drives, &QComboBox::activated, this, &FileBrowserPane::DriveComboBox1Change);
-    m_directory->showMessage(displayPath(directory()));
+    showDirectoryLine();
     showDriveOf(directory());
 }
 
@@ -162,6 +173,11 @@ QString FileBrowserPane::directory() const
 void FileBrowserPane::setDirectory(const QString &directory)
 {
     m_explorer->setDirectory(directory);
+}
+
+void FileBrowserPane::showDirectoryLine()
+{
+    m_directory->showMessage(displayPath(directory()));
 }
 
 QString FileBrowserPane::mask() const

@@ -23,6 +23,8 @@ public:
 
     QString directory() const;
     void setDirectory(const QString &directory);
+    // Writes the folder shown in the line below the list again (a change of language blanks it).
+    void showDirectoryLine();
     QString mask() const;
     void setMask(const QString &mask);
     // Filters the list by the mask box's text, once the window is shown.

@@ -4,6 +4,7 @@
 #include "CodeExplorerDialog.h"
 #include "CodeExplorerModel.h"
 #include "EditorWidget.h"
+#include "IniFile.h"
 #include "MainWindow.h"
 #include "MultiLang.h"
 #include "OptionsDialog.h"
@@ -12,6 +13,7 @@
 #include "SaveFilesDialog.h"
 #include "SearchReplaceDialog.h"
 #include "SyntaxColourItems.h"
+#include "SysOptions.h"
 #include "VariablesDialog.h"
 
 #include <QAbstractButton>
@@ -22,6 +24,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -131,6 +134,8 @@ private slots:
     void captionsInEveryLanguage_data();
     void captionsInEveryLanguage();
     void dialogsOpenInTheCurrentLanguage();
+    void languageMenuSwitchesAndIsRemembered();
+    void storedNumberThatIsNoLanguageGivesEnglish();
 };
 
 void TestTranslationTables::init()
@@ -252,6 +257,44 @@ void TestTranslationTables::dialogsOpenInTheCurrentLanguage()
     MultiLang::SwitchAllLanguages(MultiLang::German);
     PropertiesDialog dialog{PropertiesFields{}};
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Projekteigenschaften"));
+}
+
+void TestTranslationTables::languageMenuSwitchesAndIsRemembered()
+{
+    QTemporaryDir dir;
+    const ProgramFiles files(dir.path(), QStringLiteral(VELMORA_SOURCE_DATA_DIR));
+    {
+        MainWindow window(files, {});
+        const auto *status = window.findChild<QStatusBar *>(QStringLiteral("sbDirectory"));
+        window.findChild<QAction *>(QStringLiteral("German1"))->trigger();
+        QCOMPARE(window.findChild<QMenu *>(QStringLiteral("File1"))->title(), QStringLiteral("Datei"));
+        QCOMPARE(window.findChild<QAction *>(QStringLiteral("btnRun"))->toolTip(), QStringLiteral("Projekt laufen"));
+        // The switch blanks the folder line; the window writes it again at once.
+        QVERIFY(!status->currentMessage().isEmpty());
+        IniFile settings(files.settingsFile());
+        QVERIFY(settings.load());
+        QCOMPARE(readLanguageIndex(settings), int(MultiLang::German));
+    }
+    MultiLang::SwitchAllLanguages(MultiLang::English);
+    MainWindow again(files, {});
+    QCOMPARE(again.findChild<QMenu *>(QStringLiteral("File1"))->title(), QStringLiteral("Datei"));
+    QCOMPARE(MultiLang::currentLanguage(), int(MultiLang::German));
+}
+
+void TestTranslationTables::storedNumberThatIsNoLanguageGivesEnglish()
+{
+    QTemporaryDir dir;
+    const ProgramFiles files(dir.path(), QStringLiteral(VELMORA_SOURCE_DATA_DIR));
+    IniFile settings(files.settingsFile());
+    writeLanguageIndex(settings, 7);
+    QString error;
+    QVERIFY2(settings.save(&error), qPrintable(error));
+    MainWindow window(files, {});
+    QCOMPARE(window.findChild<QMenu *>(QStringLiteral("File1"))->title(), QStringLiteral("File"));
+    QCOMPARE(MultiLang::currentLanguage(), int(MultiLang::English));
+    // A dialog opened now shows its texts without a refusal (init() fails the test on one).
+    PropertiesDialog dialog{PropertiesFields{}};
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Project Properties"));
 }
 
 QTEST_MAIN(TestTranslationTables)
