@@ -269,37 +269,65 @@ void scanDeclarationLine(const QString &line, QStringView keyword, ScanResults &
     }
 }
 
+// What the declaration scan makes of one line, before it knows whether the line is inside PHP
+// or a SCRIPT element: the work that needs nothing of the lines before it.
+struct PreparedLine {
+    QString text; // the line without its opening tag marks
+    bool phpOpen = false;
+    bool scriptOpen = false;
+    bool keyword = false;
+    ScanResults names; // what the line declares, if it lies inside a region
+};
+
+PreparedLine prepareDeclarationLine(QStringView line, QStringView keyword)
+{
+    PreparedLine prepared;
+    prepared.text = line.toString();
+    if (containsExact(prepared.text, PhpOpen)) {
+        prepared.phpOpen = true;
+        prepared.text = ReplaceAll(prepared.text, PhpOpen, {});
+    }
+    if (containsAsciiNoCase(prepared.text, ScriptOpen)) {
+        prepared.scriptOpen = true;
+        // Case-sensitive: a tag written in lower case stays in the text.
+        prepared.text = ReplaceAll(prepared.text, ScriptOpen, {});
+    }
+    prepared.keyword = containsAsciiNoCase(prepared.text, keyword);
+    if (prepared.keyword)
+        scanDeclarationLine(prepared.text, keyword, prepared.names);
+    return prepared;
+}
+
 struct DeclarationScan {
     QString keyword; // upper-cased
     ScanResults results;
     bool inPhp = false;
     bool inScript = false;
 
-    // One line the scan has something to do on (see mayDeclare): its tag marks are removed as
-    // they are passed.
-    void scan(QString &line)
+    // One prepared line, in order: its names count inside a region, and on such a line the
+    // closing marks end the region and are removed from the text.
+    void scan(PreparedLine &line)
     {
-        if (containsExact(line, PhpOpen)) {
-            inPhp = true;
-            line = ReplaceAll(line, PhpOpen, {});
-        }
-        if (containsAsciiNoCase(line, ScriptOpen)) {
-            inScript = true;
-            // Case-sensitive: a tag written in lower case stays in the text.
-            line = ReplaceAll(line, ScriptOpen, {});
-        }
-        // The closing marks are only looked for on lines that hold the keyword.
-        if ((!inPhp && !inScript) || !containsAsciiNoCase(line, keyword))
+        inPhp = inPhp || line.phpOpen;
+        inScript = inScript || line.scriptOpen;
+        if ((!inPhp && !inScript) || !line.keyword)
             return;
-        scanDeclarationLine(line, keyword, results);
-        if (inPhp && containsExact(line, PhpClose)) {
-            line = ReplaceAll(line, PhpClose, {});
+        results += line.names;
+        if (inPhp && containsExact(line.text, PhpClose)) {
+            line.text = ReplaceAll(line.text, PhpClose, {});
             inPhp = false;
         }
-        if (inScript && containsAsciiNoCase(line, ScriptClose)) {
+        if (inScript && containsAsciiNoCase(line.text, ScriptClose)) {
             inScript = false;
-            line = ReplaceAll(line, ScriptClose, {});
+            line.text = ReplaceAll(line.text, ScriptClose, {});
         }
+    }
+    // The same for a line that has not been prepared; its tag marks are removed as they are passed.
+    void scan(QString &line)
+    {
+        PreparedLine prepared = prepareDeclarationLine(line, keyword);
+        scan(prepared);
+        line = std::move(prepared.text);
     }
 };
 
@@ -459,22 +487,31 @@ VariablesOfRun variablesOfRun(const Lines &lines, qsizetype first, qsizetype las
     return run;
 }
 
+// Runs scan(half, first, last) for the lines [0, count / 2) and [count / 2, count) at once, one
+// half on each core; a text too small to be worth a second thread is one half, run here.
+template <typename Scan>
+void inTwoHalves(qsizetype count, Scan scan)
+{
+    constexpr qsizetype WorthASecondThread = 50'000;
+    if (count < WorthASecondThread) {
+        scan(0, 0, count);
+        return;
+    }
+    std::thread second([&] { scan(1, count / 2, count); });
+    scan(0, 0, count / 2);
+    second.join();
+}
+
 template <typename Lines>
 ScanResults scanVariables(const Lines &lines)
 {
-    // Large texts in two halves at once, one on each core; the second half's unsettled first
-    // lines count when the first half ends inside PHP.
-    constexpr qsizetype WorthASecondThread = 50'000;
-    const qsizetype count = lines.size();
-    const qsizetype half = count < WorthASecondThread ? count : count / 2;
-    VariablesOfRun second;
-    std::thread secondHalf;
-    if (half < count)
-        secondHalf = std::thread([&] { second = variablesOfRun(lines, half, count, false); });
-    VariablesOfRun firstHalf = variablesOfRun(lines, 0, half, true);
-    if (secondHalf.joinable())
-        secondHalf.join();
-
+    // The second half's unsettled first lines count when the first half ends inside PHP.
+    VariablesOfRun halves[2];
+    inTwoHalves(lines.size(), [&](int half, qsizetype first, qsizetype last) {
+        halves[half] = variablesOfRun(lines, first, last, half == 0);
+    });
+    VariablesOfRun &firstHalf = halves[0];
+    const VariablesOfRun &second = halves[1];
     Spellings all = std::move(firstHalf.names);
     const auto addAll = [&all](const Spellings &names) {
         for (qsizetype i = 0; i < names.size(); ++i)
@@ -497,14 +534,20 @@ template <typename Lines>
 ScanResults declaredNames(const Lines &lines, QStringView keyword, ChangedLines *changed)
 {
     DeclarationScan scan{asciiUpper(keyword), {}};
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView line = lines[i];
-        if (!mayDeclare(line, scan.keyword))
-            continue;
-        QString copy = line.toString();
-        scan.scan(copy);
-        if (changed && copy != line)
-            changed->insert(i, copy);
+    // Sifting and preparing the lines is the work, and needs nothing of other lines: both halves
+    // are done at once, and the few lines that pass are then scanned in order.
+    std::vector<std::pair<qsizetype, PreparedLine>> passed[2];
+    inTwoHalves(lines.size(), [&](int half, qsizetype first, qsizetype last) {
+        for (qsizetype i = first; i < last; ++i)
+            if (mayDeclare(lines[i], scan.keyword))
+                passed[half].emplace_back(i, prepareDeclarationLine(lines[i], scan.keyword));
+    });
+    for (auto &half : passed) {
+        for (auto &[i, line] : half) {
+            scan.scan(line);
+            if (changed && line.text != lines[i])
+                changed->insert(i, line.text);
+        }
     }
     return scan.results;
 }

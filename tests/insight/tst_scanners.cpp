@@ -13,6 +13,7 @@ private slots:
     void variables();
     void variablesOfLargeTexts_data();
     void variablesOfLargeTexts();
+    void declarationsOfLargeTexts();
     void declarations_data();
     void declarations();
     void declarationsRemoveTagMarks();
@@ -133,6 +134,21 @@ void TestScanners::variablesOfLargeTexts()
     std::copy(atStart.begin(), atStart.end(), lines.begin());
     std::copy(atHalf.begin(), atHalf.end(), lines.begin() + Lines / 2);
     QCOMPARE(ScanVariables(lines), expected);
+}
+
+// The lines of a large text are sifted in two halves at once, and scanned in order after.
+void TestScanners::declarationsOfLargeTexts()
+{
+    constexpr qsizetype Lines = 120'000;
+    QList<QStringView> lines;
+    const QString filler = QStringLiteral("echo 1;");
+    const QString open = QStringLiteral("<?php function first() {");
+    const QString later = QStringLiteral("function second() {");
+    const QString last = QStringLiteral("function third() {");
+    // The second half is inside PHP from the first half's open mark on.
+    for (qsizetype i = 0; i < Lines; ++i)
+        lines.append(i == 10 ? open : i == Lines / 2 + 1 ? later : i == Lines - 2 ? last : filler);
+    QCOMPARE(DeclaredNames(lines, u"function"), (QStringList{"first", "second", "third"}));
 }
 
 void TestScanners::declarations_data()
