@@ -341,16 +341,19 @@ void lineVariables(QStringView line, QString &rest, QString &pattern, Record rec
     // What is left of the line: the line itself until a removal changes it, then rest. Nothing
     // before a "$" changes when names after it are taken away.
     QStringView text = line;
-    for (qsizetype dollar = text.indexOf(u'$'); dollar >= 0; dollar = text.indexOf(u'$', dollar)) {
+    for (qsizetype dollar = text.indexOf(u'$'); dollar >= 0;) {
         const QStringView name = variableNameAt(text, dollar);
         if (name.isEmpty())
             return;
         record(name);
         const QStringView here = text.sliced(dollar, name.size() + 1);
-        const qsizetype after = dollar + here.size();
-        if (findExact(text, here, after) < 0) {
+        // With no "$" after the name there is nothing more to find or take out.
+        const qsizetype next = text.indexOf(u'$', dollar + here.size());
+        if (next < 0)
+            return;
+        if (findExact(text, here, next) < 0) {
             // Taking out this one place is passing over it.
-            dollar = after;
+            dollar = next;
             continue;
         }
         // A copy: the removal overwrites the place the pattern stands.
@@ -361,6 +364,7 @@ void lineVariables(QStringView line, QString &rest, QString &pattern, Record rec
         }
         removeAll(rest, pattern, dollar);
         text = rest;
+        dollar = text.indexOf(u'$', dollar);
     }
 }
 
