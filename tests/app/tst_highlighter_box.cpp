@@ -2,6 +2,7 @@
 #include "EditorWidget.h"
 #include "MainWindow.h"
 #include "ScriptedPrompts.h"
+#include "ScriptedWindow.h"
 
 #include <QComboBox>
 #include <QTemporaryDir>
@@ -28,13 +29,8 @@ private:
 void TestHighlighterBox::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<MainWindow>(ProgramFiles(m_dir->path() + '/', QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                                            QStringList());
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_window->setPrompts(std::move(prompts));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window = showScriptedWindow(m_dir->path() + '/', &m_prompts);
+    QVERIFY(m_window);
     m_window->projects().NewProject1Click();
     m_window->projects().NewFile(NewFileKind::Php);
 }
@@ -49,15 +45,23 @@ void TestHighlighterBox::eachItemChoosesItsHighlighter_data()
     QTest::addColumn<int>("item");
     QTest::addColumn<bool>("custom");
     QTest::addColumn<QString>("editor"); // the editor's highlighter, by the token tool's name
-    QTest::addColumn<QString>("php");    // the PHP blocks' highlighter
-    QTest::addRow("<none>") << 0 << false << "" << "php";
-    QTest::addRow("PHP") << 1 << false << "multi" << "php";
-    QTest::addRow("PHP, custom highlighting") << 1 << true << "multi" << "general";
-    QTest::addRow("HTML") << 2 << false << "multi" << "php";
-    QTest::addRow("JavaScript") << 3 << false << "js" << "php";
-    QTest::addRow("CSS") << 4 << false << "css" << "php";
-    QTest::addRow("SQL") << 5 << false << "sql" << "php";
-    QTest::addRow("<custom>") << 6 << false << "general" << "php";
+    QTest::addColumn<QString>("php"); // the PHP blocks' highlighter
+    QTest::addRow("<none>") << 0 << false << ""
+                            << "php";
+    QTest::addRow("PHP") << 1 << false << "multi"
+                         << "php";
+    QTest::addRow("PHP, custom highlighting") << 1 << true << "multi"
+                                              << "general";
+    QTest::addRow("HTML") << 2 << false << "multi"
+                          << "php";
+    QTest::addRow("JavaScript") << 3 << false << "js"
+                                << "php";
+    QTest::addRow("CSS") << 4 << false << "css"
+                         << "php";
+    QTest::addRow("SQL") << 5 << false << "sql"
+                         << "php";
+    QTest::addRow("<custom>") << 6 << false << "general"
+                              << "php";
 }
 
 void TestHighlighterBox::eachItemChoosesItsHighlighter()

@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "PreviewPane.h"
 #include "ScriptedPrompts.h"
+#include "ScriptedWindow.h"
 #include "TestFiles.h"
 #include "VariablesDialog.h"
 
@@ -52,13 +53,8 @@ void TestInsightWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir().mkpath(m_dir->filePath("settings")));
-    m_window = std::make_unique<MainWindow>(
-        ProgramFiles(m_dir->filePath("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)), QStringList());
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_window->setPrompts(std::move(prompts));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window = showScriptedWindow(m_dir->filePath("settings"), &m_prompts);
+    QVERIFY(m_window);
 }
 
 void TestInsightWindow::cleanup()

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "PdfPages.h"
 #include "ScriptedPrompts.h"
+#include "ScriptedWindow.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -36,13 +37,8 @@ private:
 void TestPrintWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<MainWindow>(ProgramFiles(m_dir->path(), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                                            QStringList());
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_window->setPrompts(std::move(prompts));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window = showScriptedWindow(m_dir->path(), &m_prompts);
+    QVERIFY(m_window);
 }
 
 void TestPrintWindow::cleanup()

@@ -4,6 +4,7 @@
 #include "ProjectSearch.h"
 #include "ProjectSearchPane.h"
 #include "ScriptedPrompts.h"
+#include "ScriptedWindow.h"
 #include "SearchCommands.h"
 #include "SearchReplaceDialog.h"
 
@@ -57,13 +58,8 @@ private:
 void TestSearchWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<MainWindow>(ProgramFiles(m_dir->path(), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                                            QStringList());
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_window->setPrompts(std::move(prompts));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window = showScriptedWindow(m_dir->path(), &m_prompts);
+    QVERIFY(m_window);
     m_window->projects().NewProject1Click();
     m_window->projects().NewFile(NewFileKind::Php);
 }

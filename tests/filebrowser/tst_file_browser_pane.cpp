@@ -5,6 +5,7 @@
 #include "FileExplorer.h"
 #include "MainWindow.h"
 #include "ScriptedPrompts.h"
+#include "ScriptedWindow.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -72,13 +73,8 @@ void TestFileBrowserPane::init()
              "Name=Site\r\nDescription=\r\nServerURL=\r\nLastFile=1\r\nProjectFile=" + path("site/a.php").toUtf8()
                  + ";PHP;1,1:1\r\n");
     writeAll(path("site/other.vlmp"), "Name=Other\r\nDescription=\r\nServerURL=\r\nLastFile=0\r\n");
-    m_window = std::make_unique<MainWindow>(ProgramFiles(path("settings"), QStringLiteral(VELMORA_SOURCE_DATA_DIR)),
-                                            QStringList());
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    m_prompts = prompts.get();
-    m_window->setPrompts(std::move(prompts));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window = showScriptedWindow(path("settings"), &m_prompts);
+    QVERIFY(m_window);
     showFolder(path("site"));
 }
 
