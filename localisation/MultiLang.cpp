@@ -79,13 +79,14 @@ void MultiLang::rememberFont(int language)
 {
     if (!m_window)
         return;
-    const QString old = m_table.CharSets.value(language);
-    const QString number = old.section(u',', 1);
-    while (m_table.CharSets.size() < Languages)
-        m_table.CharSets.append(old);
+    // Qt's fonts have no character set: the number the table gave the old language stays.
+    const QString number = m_table.CharSets.value(language).section(u',', 1);
     const QString family = m_window->font().family();
     const QString face = family == QApplication::font().family() ? SystemFace.toString() : family;
-    m_table.CharSets[language] = face + u',' + (number.isEmpty() ? QStringLiteral("1") : number);
+    const QString current = face + u',' + (number.isEmpty() ? QStringLiteral("1") : number);
+    while (m_table.CharSets.size() < Languages)
+        m_table.CharSets.append(current);
+    m_table.CharSets[language] = current;
 }
 
 // The text is Unicode, so a character set needs no font of its own; the tables' face for the

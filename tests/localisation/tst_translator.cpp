@@ -3,6 +3,7 @@
 #include "MultiLang.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -137,6 +138,7 @@ private slots:
     void refusals_data();
     void refusals();
     void switchReachesEveryWindow();
+    void windowFontFollowsTheLanguage();
     void parse_data();
     void parse();
     void parseErrors_data();
@@ -278,6 +280,21 @@ void TestTranslator::switchReachesEveryWindow()
     c.Loaded();
     QCOMPARE(later.check->text(), QStringLiteral("Prijelom"));
     QCOMPARE(c.objectName(), QStringLiteral("MultiLang1"));
+}
+
+// The tables name the system's font for every language; a font of the window's own is kept as the
+// entry of the language it was shown in, and comes back with it.
+void TestTranslator::windowFontFollowsTheLanguage()
+{
+    FixtureWindow f;
+    f.window.setFont(QFont(QStringLiteral("DejaVu Serif")));
+    TranslationTable table = fixtureTable();
+    table.CharSets = QStringList(4, QStringLiteral("MS Sans Serif,1"));
+    MultiLang translator(&f.window, table);
+    translator.SetActiveLanguage(MultiLang::German);
+    QCOMPARE(f.window.font().family(), QApplication::font().family());
+    translator.SetActiveLanguage(MultiLang::English);
+    QCOMPARE(f.window.font().family(), QStringLiteral("DejaVu Serif"));
 }
 
 void TestTranslator::parse_data()
