@@ -89,7 +89,7 @@ QChar asciiLowerChar(QChar c)
 struct LineMarks {
     bool phpOpen = false;
     bool phpClose = false;
-    bool dollar = false;
+    qsizetype firstDollar = -1; // where the line's first "$" stands, -1 for none
 };
 
 bool startsWithAsciiNoCase(QStringView text, QStringView upperNeedle)
@@ -125,7 +125,10 @@ LineMarks marksOf(QStringView line)
     const __m128i mark = _mm_set1_epi16(u'?');
     const auto block = [&](qsizetype at) {
         const __m128i here = eightAt(data + at);
-        marks.dollar = marks.dollar || _mm_movemask_epi8(_mm_cmpeq_epi16(here, dollar)) != 0;
+        // The blocks are met in order, and a place looked at twice had no "$" the first time.
+        if (const unsigned dollars = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(here, dollar)));
+            dollars != 0 && marks.firstDollar < 0)
+            marks.firstDollar = at + std::countr_zero(dollars) / 2;
         visitHits(_mm_cmpeq_epi16(here, mark), [&](int place) {
             question(at + place);
             return false;
@@ -140,7 +143,8 @@ LineMarks marksOf(QStringView line)
     }
 #endif
     for (; i < size; ++i) {
-        marks.dollar = marks.dollar || data[i] == u'$';
+        if (data[i] == u'$' && marks.firstDollar < 0)
+            marks.firstDollar = i;
         if (data[i] == u'?')
             question(i);
     }
@@ -334,14 +338,14 @@ struct DeclarationScan {
 // The variables of a line inside PHP, in order, each met name given to record once per place.
 // Each "$" gives the name that follows it, and every later "$" + that name of the line is taken
 // out with it (which also takes longer names that begin with it, and may join text into new
-// names); a lone "$" takes every "$" after it.
+// names); a lone "$" takes every "$" after it. The line's first "$" stands at firstDollar.
 template <typename Record>
-void lineVariables(QStringView line, QString &rest, QString &pattern, Record record)
+void lineVariables(QStringView line, qsizetype firstDollar, QString &rest, QString &pattern, Record record)
 {
     // What is left of the line: the line itself until a removal changes it, then rest. Nothing
     // before a "$" changes when names after it are taken away.
     QStringView text = line;
-    for (qsizetype dollar = text.indexOf(u'$'); dollar >= 0;) {
+    for (qsizetype dollar = firstDollar; dollar >= 0;) {
         const QStringView name = variableNameAt(text, dollar);
         if (name.isEmpty())
             return;
@@ -475,13 +479,13 @@ VariablesOfRun variablesOfRun(const Lines &lines, qsizetype first, qsizetype las
         settled = settled || marks.phpOpen;
         inPhp = inPhp || marks.phpOpen;
         // A "?>" on a line without "$" leaves the flag on.
-        if (!marks.dollar)
+        if (marks.firstDollar < 0)
             continue;
         // Outside PHP the line gives nothing: its removals only touch the line itself.
         if (!settled)
-            lineVariables(line, rest, pattern, [&](QStringView name) { run.ifInPhp.add(name); });
+            lineVariables(line, marks.firstDollar, rest, pattern, [&](QStringView name) { run.ifInPhp.add(name); });
         else if (inPhp)
-            lineVariables(line, rest, pattern, [&](QStringView name) { run.names.add(name); });
+            lineVariables(line, marks.firstDollar, rest, pattern, [&](QStringView name) { run.names.add(name); });
         if (marks.phpClose) {
             settled = true;
             inPhp = false;
