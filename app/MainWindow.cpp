@@ -20,6 +20,7 @@
 #include "ProjectSearchPane.h"
 #include "SearchCommands.h"
 #include "TypingAids.h"
+#include "WorkSafety.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -88,6 +89,8 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     m_printing = std::make_unique<PrintCommands>(*m_projects, *m_frame.mFile, *m_placement, this);
     m_typingAids = std::make_unique<TypingAids>(m_files, *m_frame.mFile, m_highlighters.xhGen);
     FormCreate();
+    // After the window's own reactions to an edit, so the file is marked modified first.
+    m_workSafety = std::make_unique<WorkSafety>(m_files.recoveryDir(), *m_projects, *m_fileEditor, *editorModel());
 }
 
 MainWindow::~MainWindow()
@@ -256,6 +259,7 @@ void MainWindow::FormShow()
     else if (m_options.OpenLastUsed && !m_history.isEmpty() && isRegularFile(m_history.paths().first()))
         m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
+    m_workSafety->offerRecovery();
     m_frame.pnlFiles->applyMask();
 }
 
