@@ -14,9 +14,6 @@ WorkSafety::WorkSafety(const QString &recoveryFolder, ProjectController &project
       m_watch(projects)
 {
     connect(&model, &EditorModel::Changed, &m_journal, &RecoveryJournal::textChanged);
-    for (auto signal :
-         {&ProjectController::fileListChanged, &ProjectController::stateChanged, &ProjectController::projectClosed})
-        connect(&projects, signal, &m_journal, &RecoveryJournal::sync);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, &m_watch, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             m_watch.check();

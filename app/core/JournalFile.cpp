@@ -140,8 +140,8 @@ bool decodeJournal(const QByteArray &bytes, JournalEntry *entry, QString *error)
 QList<FoundJournal> findJournals(const QString &folder)
 {
     QList<FoundJournal> found;
-    const QStringList names = QDir(folder).entryList({QStringLiteral("*") + QLatin1String(JournalSuffix)}, QDir::Files,
-                                                     QDir::Time | QDir::Reversed);
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*") + QLatin1String(JournalSuffix)}, QDir::Files, QDir::Name);
     for (const QString &name : names) {
         FoundJournal journal;
         journal.path = QDir(folder).filePath(name);

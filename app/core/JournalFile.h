@@ -44,6 +44,7 @@ struct FoundJournal {
     QString error;
 };
 constexpr const char *JournalSuffix = ".vlmj";
-// Every journal in folder, oldest first, leaving out those a running copy of the program is
+// Every journal in folder, in the order of their names (a run's start time, then the order
+// its files were first journalled), leaving out those a running copy of the program is
 // still writing.
 QList<FoundJournal> findJournals(const QString &folder);

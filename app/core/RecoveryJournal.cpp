@@ -35,12 +35,15 @@ RecoveryJournal::RecoveryJournal(QString folder, const ProjectController &projec
     : m_folder(std::move(folder)),
       m_projects(projects),
       m_editor(editor),
-      m_session(QStringLiteral("%1-%2").arg(::getpid()).arg(QDateTime::currentMSecsSinceEpoch()))
+      m_session(QStringLiteral("%1-%2").arg(QDateTime::currentMSecsSinceEpoch()).arg(::getpid()))
 {
     m_worker.setMaxThreadCount(1); // one after another, in the order asked
     m_timer.setSingleShot(true);
     m_timer.setInterval(WriteDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryJournal::writeDue);
+    for (auto signal :
+         {&ProjectController::fileListChanged, &ProjectController::stateChanged, &ProjectController::projectClosed})
+        connect(&projects, signal, this, &RecoveryJournal::sync);
 }
 
 RecoveryJournal::~RecoveryJournal()
@@ -91,7 +94,7 @@ void RecoveryJournal::writeDue()
 
 QString RecoveryJournal::journalPath()
 {
-    return QDir(m_folder).filePath(QStringLiteral("%1-%2").arg(m_session).arg(++m_serial)
+    return QDir(m_folder).filePath(QStringLiteral("%1-%2").arg(m_session).arg(++m_serial, 6, 10, QChar(u'0'))
                                    + QLatin1String(JournalSuffix));
 }
 

@@ -33,7 +33,7 @@ public:
 
     // The active file's text changed.
     void textChanged();
-    // The files or their marks changed: the journals of files saved, closed or removed go at once;
+    // The files or their marks changed (the project flows say so): the journals of files saved, closed or removed go at once;
     // a file newly unsaved gets one soon.
     void sync();
     // Writes the journals that are due now, instead of after the delay.
