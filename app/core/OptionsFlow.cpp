@@ -5,8 +5,8 @@
 #include "MainHighlighters.h"
 #include "ProgramFiles.h"
 #include "Prompts.h"
-#include "SyntaxColourItems.h"
 #include "SysOptions.h"
+#include "SyntaxColourItems.h"
 #include "WordListFile.h"
 
 namespace {
@@ -29,10 +29,9 @@ SysOptions optionsFromFields(const OptionsFields &fields)
 }
 
 OptionsFlow::OptionsFlow(Prompts &prompts, MainHighlighters &highlighters, const ProgramFiles &files)
-    : m_prompts(prompts),
-      m_highlighters(highlighters),
-      m_files(files)
-{ }
+    : m_prompts(prompts), m_highlighters(highlighters), m_files(files)
+{
+}
 
 bool OptionsFlow::Options1Click(SysOptions *options, const QStringList &keywords, const QStringList &functions)
 {
