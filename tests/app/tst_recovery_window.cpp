@@ -1,15 +1,21 @@
 // A real run of the editor killed with SIGKILL after an edit, and the next start: its work comes
 // back byte for byte, or is discarded for good.
 #include "DiskFiles.h"
+#include "EditorModel.h"
+#include "EditorWidget.h"
 #include "JournalFile.h"
 #include "MainWindow.h"
+#include "RecoveryDialog.h"
 #include "RecoveryJournal.h"
 #include "ScriptedPrompts.h"
 #include "TestFiles.h"
 #include "WorkSafety.h"
 
 #include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +29,9 @@ private slots:
     void killedRunIsRestored_data();
     void killedRunIsRestored();
     void discardRemovesTheJournals();
+    void aFileChangedOnDiskReloadsWithUndo();
+    void theRecoveryDialogShowsEachText_data();
+    void theRecoveryDialogShowsEachText();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -135,6 +144,49 @@ void TestRecoveryWindow::discardRemovesTheJournals()
     m_window.reset();
     startAgain(RecoveryAnswer::Restore);
     QCOMPARE(m_prompts->recoveryRows.size(), 0);
+}
+
+void TestRecoveryWindow::aFileChangedOnDiskReloadsWithUndo()
+{
+    startAgain(RecoveryAnswer::Later);
+    EditorModel *editor = m_window->editorModel();
+    editor->SetCaretXY({1, 2});
+    // Another program writes the file; the watch notices it without the window being activated.
+    writeAll(path("a.php"), "<?php\necho 'theirs';\n?>\n");
+    QTRY_COMPARE_WITH_TIMEOUT(editor->Text(), QStringLiteral("<?php\r\necho 'theirs';\r\n?>\r\n"), 10000);
+    QCOMPARE(editor->CaretY(), 2);
+    const ProjectFile *active = m_window->projects().activeEntry();
+    QVERIFY(active->Saved && !active->Modified);
+    QCOMPARE(m_prompts->messages.size(), 0);
+    // The reload is one step of undo back to the text before it.
+    editor->Undo();
+    QCOMPARE(editor->Text(), QStringLiteral("<?php\r\n\r\n?>\r\n"));
+    QVERIFY(m_window->projects().activeEntry()->Modified);
+}
+
+void TestRecoveryWindow::theRecoveryDialogShowsEachText_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<RecoveryAnswer>("answer");
+    QTest::addRow("restore") << "btnRestore" << RecoveryAnswer::Restore;
+    QTest::addRow("discard") << "btnDiscard" << RecoveryAnswer::Discard;
+    QTest::addRow("later") << "btnLater" << RecoveryAnswer::Later;
+}
+
+void TestRecoveryWindow::theRecoveryDialogShowsEachText()
+{
+    QFETCH(QString, button);
+    QFETCH(RecoveryAnswer, answer);
+    RecoveryDialog dialog(QStringLiteral("Kept:"), {{"a.php", "first text"}, {"b.php", "second text"}});
+    auto *files = dialog.findChild<QListWidget *>("lstRecovered");
+    auto *shown = dialog.findChild<QPlainTextEdit *>("memRecovered");
+    QVERIFY(files && shown && shown->isReadOnly());
+    QCOMPARE(files->count(), 2);
+    QCOMPARE(shown->toPlainText(), QStringLiteral("first text"));
+    files->setCurrentRow(1);
+    QCOMPARE(shown->toPlainText(), QStringLiteral("second text"));
+    dialog.findChild<QPushButton *>(button)->click();
+    QCOMPARE(dialog.answer(), answer);
 }
 
 QTEST_MAIN(TestRecoveryWindow)
