@@ -89,9 +89,7 @@ EditorSnapshot FileEditor::snapshot() const
 {
     const EditorModel *editor = model();
     EditorSnapshot snapshot;
-    snapshot.lines.reserve(std::size_t(editor->LineCount()));
-    for (int line = 1; line <= editor->LineCount(); ++line)
-        snapshot.lines.push_back(editor->Line(line));
+    snapshot.lines = editor->LineTexts();
     snapshot.caretX = editor->CaretX();
     snapshot.caretY = editor->CaretY();
     return snapshot;
