@@ -33,6 +33,7 @@
 #include <QMimeData>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -259,7 +260,8 @@ void MainWindow::FormShow()
     else if (m_options.OpenLastUsed && !m_history.isEmpty() && isRegularFile(m_history.paths().first()))
         m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
-    m_workSafety->offerRecovery();
+    // Asked over the window once it is up, so the user sees what the work is restored into.
+    QTimer::singleShot(0, m_workSafety.get(), &WorkSafety::offerRecovery);
     m_frame.pnlFiles->applyMask();
 }
 

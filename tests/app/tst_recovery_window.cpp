@@ -91,6 +91,7 @@ void TestRecoveryWindow::startAgain(RecoveryAnswer answer)
     m_prompts->recoveryAnswer = answer;
     m_window->setPrompts(std::move(prompts));
     m_window->show();
+    QCoreApplication::processEvents(); // the question comes once the window is up
     m_window->workSafety().journal().waitForWrites();
 }
 
