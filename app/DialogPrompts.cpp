@@ -6,12 +6,14 @@
 #include "PlacementStore.h"
 #include "PrintFileDialog.h"
 #include "PropertiesDialog.h"
+#include "RecoveryDialog.h"
 #include "SaveFilesDialog.h"
 #include "SearchReplaceDialog.h"
 #include "VariablesDialog.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStringList>
 
@@ -65,6 +67,23 @@ void DialogPrompts::information(const QString &text)
 bool DialogPrompts::confirm(const QString &text)
 {
     return QMessageBox::question(m_parent, Title, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+int DialogPrompts::choose(const QString &text, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::Question, Title, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton *> shown;
+    for (const QString &caption : buttons)
+        shown.append(box.addButton(caption, QMessageBox::ActionRole));
+    if (!shown.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton *>(shown.first()));
+    box.exec();
+    return int(shown.indexOf(box.clickedButton()));
+}
+
+RecoveryAnswer DialogPrompts::recoverFiles(const QString &text, const QList<RecoveryRow> &rows)
+{
+    return RecoveryDialog::run(m_parent, text, rows);
 }
 
 std::optional<PropertiesFields> DialogPrompts::projectProperties(const PropertiesFields &fields)

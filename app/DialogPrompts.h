@@ -29,6 +29,8 @@ public:
     void errorList(const QString &text, const QStringList &items) override;
     void information(const QString &text) override;
     bool confirm(const QString &text) override;
+    int choose(const QString &text, const QStringList &buttons) override;
+    RecoveryAnswer recoverFiles(const QString &text, const QList<RecoveryRow> &rows) override;
     std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override;
     bool saveChangedFiles(const QList<SaveFileRow> &rows, const SaveRowFunction &save, bool *notAllSaved) override;
     std::optional<QString> askText(const QString &title, const QString &text) override;

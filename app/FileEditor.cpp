@@ -85,6 +85,31 @@ bool FileEditor::isShown() const
     return !m_frame.pnlEditor->isHidden();
 }
 
+EditorSnapshot FileEditor::snapshot() const
+{
+    const EditorModel *editor = model();
+    EditorSnapshot snapshot;
+    snapshot.lines = editor->LineTexts();
+    snapshot.caretX = editor->CaretX();
+    snapshot.caretY = editor->CaretY();
+    return snapshot;
+}
+
+void FileEditor::replaceText(const QString &text)
+{
+    EditorModel *editor = model();
+    const BufferCoord caret = editor->CaretXY();
+    const int topLine = editor->TopLine();
+    // The last line end ends the last line; inserted, it would add an empty one.
+    QStringView lines(text);
+    if (lines.endsWith(u"\r\n"))
+        lines.chop(2);
+    editor->SelectAll();
+    editor->SetSelText(lines.toString());
+    editor->SetCaretXY(caret);
+    editor->SetTopLine(topLine);
+}
+
 void FileEditor::chooseHighlighterFor(const QString &fileType)
 {
     const HighlighterItem item = highlighterItemFor(fileType, m_options.PHPDefault);

@@ -23,6 +23,8 @@ public:
     void releaseFile(ProjectFile &file) override;
     void hide() override;
     bool isShown() const override;
+    EditorSnapshot snapshot() const override;
+    void replaceText(const QString &text) override;
 
     // The name bar: the file's path, its UNIX format and its changed mark.
     void ShowActiveFileName(const ProjectFile &file, const QString &changed);

@@ -20,6 +20,7 @@
 #include "ProjectSearchPane.h"
 #include "SearchCommands.h"
 #include "TypingAids.h"
+#include "WorkSafety.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -32,6 +33,7 @@
 #include <QMimeData>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -88,6 +90,8 @@ MainWindow::MainWindow(ProgramFiles files, QStringList parameters, QWidget *pare
     m_printing = std::make_unique<PrintCommands>(*m_projects, *m_frame.mFile, *m_placement, this);
     m_typingAids = std::make_unique<TypingAids>(m_files, *m_frame.mFile, m_highlighters.xhGen);
     FormCreate();
+    // After the window's own reactions to an edit, so the file is marked modified first.
+    m_workSafety = std::make_unique<WorkSafety>(m_files.recoveryDir(), *m_projects, *m_fileEditor, *editorModel());
 }
 
 MainWindow::~MainWindow()
@@ -256,6 +260,8 @@ void MainWindow::FormShow()
     else if (m_options.OpenLastUsed && !m_history.isEmpty() && isRegularFile(m_history.paths().first()))
         m_projects->LoadProject(m_history.paths().first());
     m_formShownOnce = true;
+    // Asked over the window once it is up, so the user sees what the work is restored into.
+    QTimer::singleShot(0, m_workSafety.get(), &WorkSafety::offerRecovery);
     m_frame.pnlFiles->applyMask();
 }
 

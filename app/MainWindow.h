@@ -16,6 +16,7 @@
 
 class CodeInsight;
 class TypingAids;
+class WorkSafety;
 class DeclarationPanes;
 class ProjectSearchPane;
 class SearchCommands;
@@ -67,6 +68,7 @@ public:
     PrintCommands &printing() { return *m_printing; }
     TypingAids &typingAids() { return *m_typingAids; }
     ProjectSearchPane &searchResults() { return *m_searchResults; }
+    WorkSafety &workSafety() { return *m_workSafety; }
     // The help page: the user's own copy in the settings folder, else the shipped one.
     QString helpFile() const { return m_files.dataFile(QStringLiteral("vlmpman.html")); }
 
@@ -134,6 +136,7 @@ private:
     std::unique_ptr<SearchCommands> m_search;
     std::unique_ptr<PrintCommands> m_printing;
     std::unique_ptr<TypingAids> m_typingAids;
+    std::unique_ptr<WorkSafety> m_workSafety;
     ProjectSearchPane *m_searchResults = nullptr;
     PreviewPane *m_preview = nullptr;
     QMenu *m_filesMenu = nullptr; // the menu of project files

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -47,6 +48,9 @@ bool haveDisplay()
 
 int main(int argc, char *argv[])
 {
+    // Past a file size limit (ulimit -f) a write then fails and the save says so, instead of the
+    // signal ending the program with the user's work in it.
+    std::signal(SIGXFSZ, SIG_IGN);
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (!haveDisplay()) {
         std::fputs("velmora: no display to open a window on; try: xvfb-run -a velmora\n", stderr);

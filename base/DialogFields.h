@@ -55,6 +55,14 @@ using SaveRowFunction = std::function<SaveOutcome(int id)>;
 int saveMarkedRows(const QList<SaveFileRow> &rows, const QList<bool> &marked, const SaveRowFunction &save,
                    bool *allSaved);
 
+// One file of the recovery question: its name as the list shows it and the text kept of it.
+struct RecoveryRow {
+    QString name;
+    QString text;
+};
+// What the recovery question answers: the kept work restored, thrown away, or left for later.
+enum class RecoveryAnswer { Later, Restore, Discard };
+
 // What a double-click in the Code Explorer chose: a file (its position in the file table) and a
 // line of it (0: the file only).
 struct ExplorerChoice {

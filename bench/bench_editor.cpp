@@ -1,7 +1,10 @@
 // The editor's speed on a large file: setting 50 MB of text, one keystroke deep inside it with a
-// highlighter attached, and painting one screen.
+// highlighter attached, painting one screen, and the recovery journal of the file: the snapshot
+// taken on the typing path and the write that follows on a thread of its own.
+#include "DiskFiles.h"
 #include "EditorModel.h"
 #include "EditorWidget.h"
+#include "JournalFile.h"
 #include "OffscreenBenchmarks.h"
 #include "ResidentMemory.h"
 #include "TestHighlighter.h"
@@ -11,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -116,12 +120,41 @@ void BM_PaintScreen(benchmark::State &state)
     state.counters["lines"] = editor.model()->LinesInWindow();
 }
 
+void BM_JournalSnapshot_50MB(benchmark::State &state)
+{
+    EditorModel model;
+    model.SetText(largeText());
+    // Only the taking is on the typing path: the lines are let go on the journal's thread.
+    for (auto _ : state) {
+        std::vector<QString> lines = model.LineTexts();
+        state.PauseTiming();
+        lines = {};
+        state.ResumeTiming();
+    }
+}
+
+void BM_JournalWrite_50MB(benchmark::State &state)
+{
+    EditorModel model;
+    model.SetText(largeText());
+    const std::vector<QString> lines = model.LineTexts();
+    const QTemporaryDir dir;
+    JournalEntry entry;
+    entry.fileName = QStringLiteral("/srv/catalogue.php");
+    QString reason;
+    timeSteps(state, "ms", 1e3, 1, [&] {
+        benchmark::DoNotOptimize(replaceDiskFile(dir.filePath("a.vlmj"), encodeJournal(entry, lines), &reason));
+    });
+}
+
 } // namespace
 
 BENCHMARK(BM_SetText_50MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Memory_50MB)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_TypeChar_MidFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JournalSnapshot_50MB)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_JournalWrite_50MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {

@@ -31,6 +31,15 @@ SynRangeState EditorModel::LineRange(int line) const
     return line >= 1 && line <= d->lines.count() ? d->lines.range(line) : 0;
 }
 
+std::vector<QString> EditorModel::LineTexts() const
+{
+    std::vector<QString> lines;
+    lines.reserve(std::size_t(d->lines.count()));
+    for (int line = 1; line <= d->lines.count(); ++line)
+        lines.push_back(d->lines.text(line));
+    return lines;
+}
+
 QString EditorModel::Text() const
 {
     const int count = d->lines.count();

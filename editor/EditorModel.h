@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class UndoHistory;
 
@@ -38,6 +39,9 @@ public:
     SynRangeState LineRange(int line) const;
     // Every line followed by CR LF.
     QString Text() const;
+    // The lines, sharing their storage with the editor until it changes them: taken in a moment
+    // even for a large file, and safe to read on another thread while editing goes on.
+    std::vector<QString> LineTexts() const;
     // Replaces every line (split at CR LF, lone CR and lone LF; a final line end adds no empty line).
     // Not undoable: the undo and redo lists are cleared, the caret goes to 1,1.
     void SetText(QStringView text);

@@ -130,6 +130,7 @@ bool WriteFileToDisk(ProjectFile &file, const QString &fileName, bool createBack
     if (!writeWithBackup(fileName, bytes, createBackups, error))
         return false;
     const QString folder = folderOf(fileName);
+    file.Stamp = file.Noticed = diskStampOf(fileName);
     file.Path = folder.isEmpty() ? projectFolder : folder;
     file.FileName = fileName;
     file.FileType = fileTypeOf(fileName);
@@ -140,23 +141,37 @@ bool WriteFileToDisk(ProjectFile &file, const QString &fileName, bool createBack
     return true;
 }
 
+DiskStamp diskStampOf(const QString &path)
+{
+    const DiskEntry entry = diskEntry(path);
+    return {entry.exists, entry.size, entry.modifiedNs};
+}
+
 bool readIntoEntry(ProjectFile &file, const QString &diskPath, QString *error)
 {
+    // Taken before the read: a change while reading is then noticed as one.
+    const DiskStamp stamp = diskStampOf(diskPath);
     FileContent content;
     if (!readFileContent(diskPath, &content, error))
         return false;
-    file.Text = std::move(content.Text);
+    file.Text = takeContent(file, std::move(content), stamp);
+    file.UndoList.reset();
+    return true;
+}
+
+QString takeContent(ProjectFile &file, FileContent content, const DiskStamp &stamp)
+{
+    file.Stamp = file.Noticed = stamp;
     file.Encoding = content.Encoding;
     file.HasBom = content.HasBom;
     file.FinalLineEnd = content.FinalLineEnd;
     // An LF file stays LF when saved; a file with CR LF or mixed line ends is saved with CR LF.
     if (content.PureLf)
         file.LineFormat = LineEnds::Unix;
-    file.UndoList.reset();
     file.Saved = true;
     file.Modified = false;
     file.IsNew = false;
-    return true;
+    return std::move(content.Text);
 }
 
 bool AddExistingFile(FileTable &files, const QString &fileName, QString *error)

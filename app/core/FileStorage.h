@@ -53,10 +53,16 @@ bool writeWithBackup(const QString &fileName, const QByteArray &bytes, bool crea
 bool WriteFileToDisk(ProjectFile &file, const QString &fileName, bool createBackups, const QString &projectFolder,
                      SaveError *error);
 
+// The file at path as it stands on disk now.
+DiskStamp diskStampOf(const QString &path);
+
 // Reads the file at diskPath into the entry's text and makes it a saved, unmodified file with a
 // fresh undo history; a file whose line ends are all LF gets the UNIX format. On a read error the
 // entry is unchanged.
 bool readIntoEntry(ProjectFile &file, const QString &diskPath, QString *error);
+// What readIntoEntry does once the file is read, apart from the text and the undo lists, which
+// the caller sets (the editor may keep them). Returns the text.
+QString takeContent(ProjectFile &file, FileContent content, const DiskStamp &stamp);
 
 // Add File To Project: appends fileName with its type and folder and its text read from disk.
 // Unlike a template entry it is saved. On a read error (a folder, an unreadable file) the table

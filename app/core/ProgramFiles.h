@@ -32,6 +32,8 @@ public:
     QString phpColourFile() const { return named(".cop"); }
     QString htmlColourFile() const { return named(".coh"); }
     QString placementFile() const { return named("-placement.ini"); }
+    // Where the journals of unsaved work are kept.
+    QString recoveryDir() const { return m_settingsDir + QStringLiteral("recovery/"); }
 
     // A word list or the help page: the settings folder's copy when there is one, else the
     // shipped one.

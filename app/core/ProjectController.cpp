@@ -3,6 +3,7 @@
 #include "DiskFiles.h"
 #include "EditorPane.h"
 #include "FileNames.h"
+#include "JournalFile.h"
 #include "NativePath.h"
 #include "PlacementStore.h"
 #include "ProjectHistory.h"
@@ -147,10 +148,22 @@ void ProjectController::AddFileToProject(const QString &path)
     focusRow(m_project.Files.size());
 }
 
+bool ProjectController::mayOverwrite(const ProjectFile &file, const QString &fileName)
+{
+    if (fileName != file.FileName || !file.Stamp.exists)
+        return true;
+    const DiskStamp now = diskStampOf(fileName);
+    return !now.exists || now == file.Stamp
+        || m_prompts->confirm(displayPath(fileName)
+                              + QStringLiteral(" was changed on disk since it was read. Save over it?"));
+}
+
 bool ProjectController::writeFile(int index, const QString &fileName)
 {
     if (index == m_activeFile)
         StoreEditorState(); // the active file's text is the editor's
+    if (!mayOverwrite(m_project.Files[index], fileName))
+        return false;
     m_saving = true;
     SaveError error;
     const bool written =
@@ -459,4 +472,119 @@ SaveOutcome ProjectController::saveForClosing(int id)
     if (!writeFile(id, name))
         return SaveOutcome::Stop;
     return file.Modified || !file.Saved ? SaveOutcome::NotSaved : SaveOutcome::Saved;
+}
+
+// ---- Recovered work, files changed outside the program
+
+void ProjectController::restoreFiles(const QList<JournalEntry> &entries)
+{
+    if (entries.isEmpty())
+        return;
+    if (!isOpen()) {
+        const JournalEntry &first = entries.first();
+        ResetProject(m_project, first.projectFolder.isEmpty() ? QDir::homePath() + u'/' : first.projectFolder);
+        if (!first.projectName.isEmpty())
+            m_project.Name = first.projectName;
+    }
+    // The editor lets go of the active file, so the restored text is what it shows next.
+    StoreEditorState();
+    if (m_activeFile >= 0)
+        m_editor.releaseFile(m_project.Files[m_activeFile]);
+    m_activeFile = -1;
+    m_editor.hide();
+    int first = -1;
+    for (const JournalEntry &entry : entries) {
+        int index = m_project.Files.FindFile(entry.fileName);
+        if (index < 0) {
+            m_project.Files.AddFileRecord(entry.fileName, entry.fileType, folderOf(entry.fileName));
+            index = m_project.Files.size() - 1;
+            m_project.Changed = true;
+        }
+        ProjectFile &file = m_project.Files[index];
+        file.Text = entry.text;
+        file.CaretX = entry.caretX;
+        file.CaretY = entry.caretY;
+        file.TopLine = std::max(1, entry.caretY - 5);
+        file.LineFormat = entry.lineFormat;
+        file.Encoding = entry.encoding;
+        file.HasBom = entry.hasBom;
+        file.FinalLineEnd = entry.finalLineEnd;
+        file.UndoList.reset();
+        file.Modified = true;
+        file.Saved = false;
+        file.IsNew = false;
+        if (first < 0)
+            first = index;
+    }
+    rebuildFileList();
+    focusRow(first + 1);
+    emit stateChanged();
+}
+
+void ProjectController::checkDiskChanges()
+{
+    // A question below lets the window be activated again, which checks again.
+    if (m_checkingDisk || m_saving || !isOpen())
+        return;
+    m_checkingDisk = true;
+    for (int i = 0; i < m_project.Files.size(); ++i) {
+        const ProjectFile &file = m_project.Files[i];
+        if (!file.Stamp.exists)
+            continue;
+        if (const DiskStamp now = diskStampOf(file.FileName); now != file.Noticed)
+            diskChanged(i, now);
+    }
+    m_checkingDisk = false;
+}
+
+void ProjectController::diskChanged(int index, const DiskStamp &now)
+{
+    ProjectFile &file = m_project.Files[index];
+    file.Noticed = now;
+    const QString name = displayPath(file.FileName);
+    if (!now.exists) {
+        // Its text is all that is left of it: unsaved, so that nothing lets it go unasked.
+        file.Modified = true;
+        file.Saved = false;
+        rebuildFileList();
+        emit stateChanged();
+        m_prompts->information(name
+                               + QStringLiteral(" was deleted or moved outside the editor. Its text stays here, "
+                                                "unsaved; save it to keep it."));
+        return;
+    }
+    if (file.Modified || !file.Saved) {
+        const QString question = name
+            + QStringLiteral(" was changed outside the editor, and it has changes here that "
+                             "are not saved.");
+        if (m_prompts->choose(question, {QStringLiteral("Keep mine"), QStringLiteral("Reload and lose my changes")})
+            != 1)
+            return;
+    }
+    reloadFile(index);
+}
+
+void ProjectController::reloadFile(int index)
+{
+    ProjectFile &file = m_project.Files[index];
+    const DiskStamp stamp = diskStampOf(file.FileName);
+    FileContent content;
+    QString error;
+    if (!readFileContent(file.FileName, &content, &error)) {
+        m_prompts->error(error);
+        return;
+    }
+    QString text = takeContent(file, std::move(content), stamp);
+    if (index == m_activeFile && m_editor.isShown()) {
+        // Read back as an edit, so undo goes back to the text before it.
+        m_loading = true;
+        m_editor.replaceText(text);
+        m_loading = false;
+        StoreEditorState();
+    } else {
+        file.Text = std::move(text);
+        file.UndoList.reset();
+    }
+    rebuildFileList();
+    emit stateChanged();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class EditorPane;
+struct JournalEntry;
 class PlacementStore;
 class ProjectHistory;
 struct SysOptions;
@@ -96,6 +97,15 @@ public:
     // The editor's text changed: the active file becomes modified.
     void editorChanged();
 
+    // --- Work kept by the recovery journal, files changed outside the program
+    // Puts recovered work into the open project (a new one named as the entries say when none is
+    // open): each entry's text into the file of its name, or into a new entry when the project
+    // lists none; modified and not saved. The first of them is shown.
+    void restoreFiles(const QList<JournalEntry> &entries);
+    // Looks at every file of the project on disk: one changed outside the program is read again
+    // when it holds no unsaved work, else the user chooses; one deleted keeps its text as unsaved.
+    void checkDiskChanges();
+
 signals:
     // The files, their names or their modified marks changed: the list is built anew.
     void fileListChanged();
@@ -115,6 +125,13 @@ private:
     void activate(int row);
     void addFile(const QString &path, const QString &shownName);
     bool writeFile(int index, const QString &fileName);
+    // Before fileName is written over: true when it has not changed since it was read, or the
+    // user says to write over the change.
+    bool mayOverwrite(const ProjectFile &file, const QString &fileName);
+    // A change on disk of file index, found by checkDiskChanges.
+    void diskChanged(int index, const DiskStamp &now);
+    // Reads file index again; the active file's editor keeps caret and undo lists.
+    void reloadFile(int index);
     // Save of the active file; false when cancelled or failed.
     bool saveActiveFile(bool askName);
     // Before the project is closed or replaced: the Save Files question when anything is unsaved;
@@ -138,4 +155,5 @@ private:
     bool m_loading = false;
     bool m_saving = false;
     bool m_previewing = false;
+    bool m_checkingDisk = false;
 };

@@ -12,6 +12,15 @@ class UndoHistory;
 // The line ends a file gets on disk; the text in memory always has CR LF.
 enum class LineEnds : quint16 { Windows = 0, Unix = 1 };
 
+// A file on disk as far as noticing a change made outside the program goes.
+struct DiskStamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+
+    bool operator==(const DiskStamp &) const = default;
+};
+
 // One open file: its text lives here while another file is shown in the editor.
 struct ProjectFile {
     QString FileName; // full path (for a new file, the path it will get)
@@ -35,6 +44,11 @@ struct ProjectFile {
     bool HasBom = false;
     // False when the file's last line had no line end; saving then adds none either.
     bool FinalLineEnd = true;
+
+    // The file on disk when it was last read or written (exists: the text came from there), and
+    // as it was when the user last heard of a change to it.
+    DiskStamp Stamp;
+    DiskStamp Noticed;
 };
 
 enum class NewFileKind { Php, Html, JavaScript, Undefined };

@@ -28,6 +28,12 @@ public:
     virtual void information(const QString &text) = 0;
     // OK and Cancel; true for OK.
     virtual bool confirm(const QString &text) = 0;
+    // A question answered by one of the buttons (their texts, first the default): the index of
+    // the one pressed, -1 when the box was closed without an answer.
+    virtual int choose(const QString &text, const QStringList &buttons) = 0;
+    // After a run that ended with unsaved work: text and the files whose work was kept, each
+    // with its text to look at before deciding.
+    virtual RecoveryAnswer recoverFiles(const QString &text, const QList<RecoveryRow> &rows) = 0;
     // The Project Properties dialog; nullopt when cancelled.
     virtual std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) = 0;
     // The Save Files question over unsaved work (never asked without rows): save runs for each row

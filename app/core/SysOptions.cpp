@@ -77,6 +77,9 @@ template <typename... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments yet (clang 14).
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 } // namespace
 

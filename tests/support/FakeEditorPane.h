@@ -19,4 +19,14 @@ public:
     void releaseFile(ProjectFile &) override { }
     void hide() override { shown = false; }
     bool isShown() const override { return shown; }
+    EditorSnapshot snapshot() const override
+    {
+        EditorSnapshot lines;
+        for (const QString &line : text.split(QStringLiteral("\r\n")))
+            lines.lines.push_back(line);
+        if (text.endsWith(QStringLiteral("\r\n")))
+            lines.lines.pop_back();
+        return lines;
+    }
+    void replaceText(const QString &replaced) override { text = replaced; }
 };

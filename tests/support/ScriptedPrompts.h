@@ -26,6 +26,9 @@ public:
 
     std::deque<QString> paths; // the next answers of the open and save choosers ("" cancels)
     std::deque<bool> confirmations; // the next answers of questions; OK when none is left
+    std::deque<int> choices; // the next buttons pressed in questions with buttons; the first when none is left
+    RecoveryAnswer recoveryAnswer = RecoveryAnswer::Later; // the answer to the recovery question
+    QList<QList<RecoveryRow>> recoveryRows; // the rows of each recovery question asked
     std::deque<SaveFilesAnswer> saveFiles; // the next Save Files answers; OK on every row when none is left
     QString propertiesPath; // the project folder the Project Properties answer gives
     bool cancelProperties = false;
@@ -87,6 +90,21 @@ public:
         const bool answer = confirmations.front();
         confirmations.pop_front();
         return answer;
+    }
+    int choose(const QString &text, const QStringList &) override
+    {
+        messages.append({Box::Question, text});
+        if (choices.empty())
+            return 0;
+        const int answer = choices.front();
+        choices.pop_front();
+        return answer;
+    }
+    RecoveryAnswer recoverFiles(const QString &text, const QList<RecoveryRow> &rows) override
+    {
+        messages.append({Box::Question, text});
+        recoveryRows.append(rows);
+        return recoveryAnswer;
     }
     std::optional<PropertiesFields> projectProperties(const PropertiesFields &fields) override
     {
