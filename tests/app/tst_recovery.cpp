@@ -455,7 +455,7 @@ void TestRecovery::failedSavesKeepTheWork()
 {
     QFETCH(QString, failure);
     std::unique_ptr<Mounted> mounted;
-    QString folder = path("");
+    QString folder = path("") + u'/';
     if (failure == u"full" || failure == u"read-only") {
         mounted = std::make_unique<Mounted>(path("mnt"), "size=16k");
         if (!mounted->ok)
