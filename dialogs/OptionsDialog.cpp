@@ -7,6 +7,7 @@
 #include "EditorWidget.h"
 #include "FileChooserDialog.h"
 #include "MultiLang.h"
+#include "Named.h"
 #include "SyntaxColourItems.h"
 #include "TextEncoding.h"
 #include "WordTableModel.h"
@@ -66,13 +67,6 @@ public:
 private:
     int m_maxLength;
 };
-
-template <typename Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QGroupBox *group(const char *name, const QString &title, QLayout *layout)
 {

@@ -4,6 +4,7 @@
 
 #include "DialogPlacement.h"
 #include "MultiLang.h"
+#include "Named.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -13,17 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 PropertiesDialog::PropertiesDialog(const PropertiesFields &fields, QWidget *parent)
     : QDialog(parent),

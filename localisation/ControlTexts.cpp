@@ -71,7 +71,10 @@ TextSetter captionSetter(QObject *component)
     if (auto *held = qobject_cast<ComponentText *>(component))
         return [held](const QString &text) { held->setCaption(text); };
     if (auto *page = qobject_cast<QWidget *>(component); page && tabsOf(page))
-        return [page](const QString &text) { tabsOf(page)->setTabText(tabsOf(page)->indexOf(page), text); };
+        return [page](const QString &text) {
+            QTabWidget *tabs = tabsOf(page);
+            tabs->setTabText(tabs->indexOf(page), text);
+        };
     return {};
 }
 
