@@ -6,6 +6,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <span>
+#include <thread>
+#include <vector>
 
 // One token as the highlighter reported it.
 struct DumpedToken {
@@ -30,13 +34,36 @@ std::vector<DumpedLine> scanLines(SynCustomHighlighter &highlighter, const QStri
 DumpedLine scanLine(SynCustomHighlighter &highlighter, QStringView line, int index, SynRangeState range,
                     int maxTokens = 100000);
 
+using DumpWrite = std::function<void(const char *data, size_t size)>;
+
 // The token dump of the token tool and the golden files: a line per token but the end-of-line token,
 //   line<TAB>start<TAB>length<TAB>kind<TAB>attribute name ("-" for none)
 // and after each source line
 //   line<TAB>end<TAB>range state after the line
-// with lines counted from 0. The lines are scanned in order from ClearRange, and the text is
-// handed to write in pieces as it is made, so a large file never sits in memory twice.
-// The text is split into lines as the editor splits a file.
-void writeTokenDump(SynCustomHighlighter &highlighter, QStringView text,
-                    const std::function<void(const char *data, size_t size)> &write);
+// with lines counted from 0, the text split into lines as the editor splits a file. The dump is
+// what scanning the lines in order from ClearRange gives. It is handed to write in pieces as it is
+// made, so a large file's dump never sits in memory whole.
+void writeTokenDump(SynCustomHighlighter &highlighter, QStringView text, const DumpWrite &write);
 QByteArray tokenDump(SynCustomHighlighter &highlighter, QStringView text);
+
+// The same dump made by several highlighters of one kind and settings at once: the first scans on
+// the calling thread, each other one on a thread of its own. The threads start with the dumper, so
+// that they are running by the time a text comes.
+class TokenDumper
+{
+public:
+    explicit TokenDumper(std::span<SynCustomHighlighter *const> highlighters);
+    ~TokenDumper();
+    TokenDumper(const TokenDumper &) = delete;
+    TokenDumper &operator=(const TokenDumper &) = delete;
+
+    // The text is scanned in pieces of about chunkChars characters.
+    void write(QStringView text, const DumpWrite &write, qsizetype chunkChars = 8 * 1024);
+
+private:
+    class Chunks;
+    std::unique_ptr<Chunks> m_chunks;
+    std::vector<std::jthread> m_helpers;
+};
+QByteArray tokenDump(std::span<SynCustomHighlighter *const> highlighters, QStringView text,
+                     qsizetype chunkChars = 8 * 1024);

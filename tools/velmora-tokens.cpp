@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -43,6 +45,22 @@ int bench(SynCustomHighlighter &highlighter, QStringView text, qint64 fileBytes,
     return 0;
 }
 
+// count highlighters of that name; none for an unknown name.
+std::vector<std::shared_ptr<SynCustomHighlighter>> makeHighlighters(const QString &name, unsigned count)
+{
+    std::vector<std::shared_ptr<SynCustomHighlighter>> highlighters;
+    for (unsigned i = 0; i < count; ++i) {
+        auto highlighter = MainHighlighters::make(name);
+        if (!highlighter)
+            break;
+        // Only the custom highlighting needs the word lists.
+        if (auto *general = dynamic_cast<SynGeneralSyn *>(highlighter.get()))
+            LoadCustomKeywords(*general, ProgramFiles::chooseDataDir(QCoreApplication::applicationDirPath() + u'/'));
+        highlighters.push_back(std::move(highlighter));
+    }
+    return highlighters;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -67,14 +85,17 @@ int main(int argc, char *argv[])
     const QStringList args = parser.positionalArguments();
     if (args.size() != 1)
         return fail(QStringLiteral("give one file; see --help"));
-    MainHighlighters highlighters;
-    SynCustomHighlighter *highlighter = highlighters.byName(parser.value(highlighterOption));
-    // Only the custom highlighting needs the word lists.
-    if (highlighter == &highlighters.xhGen)
-        LoadCustomKeywords(highlighters.xhGen,
-                           ProgramFiles::chooseDataDir(QCoreApplication::applicationDirPath() + u'/'));
-    if (!highlighter)
-        return fail(QStringLiteral("no highlighter named \"%1\"").arg(parser.value(highlighterOption)));
+    const QString name = parser.value(highlighterOption);
+    // The dump scans on every core, each thread with a highlighter of its own.
+    const auto highlighters =
+        makeHighlighters(name, parser.isSet(benchOption) ? 1 : std::clamp(std::thread::hardware_concurrency(), 1U, 4U));
+    if (highlighters.empty())
+        return fail(QStringLiteral("no highlighter named \"%1\"").arg(name));
+    std::vector<SynCustomHighlighter *> scanners;
+    for (const auto &highlighter : highlighters)
+        scanners.push_back(highlighter.get());
+    // Made before the file is read, so that its threads are running by the time the text comes.
+    TokenDumper dumper(scanners);
     // A device or a pipe may never end, or never answer.
     if (!QFileInfo(args[0]).isFile())
         return fail(QStringLiteral("%1 is not a regular file").arg(args[0]));
@@ -89,9 +110,9 @@ int main(int argc, char *argv[])
         const int passes = parser.value(benchOption).toInt(&ok);
         if (!ok || passes < 1)
             return fail(QStringLiteral("--bench takes a number of passes above 0"));
-        return bench(*highlighter, text, bytes.size(), passes);
+        return bench(*highlighters.front(), text, bytes.size(), passes);
     }
-    writeTokenDump(*highlighter, text, [](const char *data, size_t size) { std::fwrite(data, 1, size, stdout); });
+    dumper.write(text, [](const char *data, size_t size) { std::fwrite(data, 1, size, stdout); });
     // The last buffer is written by the flush, where a full disk shows.
     return std::fflush(stdout) != 0 || std::ferror(stdout) ? fail(QStringLiteral("cannot write the dump")) : 0;
 }

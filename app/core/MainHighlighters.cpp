@@ -10,19 +10,49 @@
 namespace {
 
 using Pick = SynCustomHighlighter *(*)(MainHighlighters &);
+using Make = std::shared_ptr<SynCustomHighlighter> (*)();
+
+template <typename Highlighter>
+std::shared_ptr<SynCustomHighlighter> alone()
+{
+    auto highlighter = std::make_shared<Highlighter>();
+    highlighter->ApplyMainFormSettings();
+    return highlighter;
+}
+
+// The multi-language highlighter embeds the others, so it comes with the whole set.
+std::shared_ptr<SynCustomHighlighter> withTheSet()
+{
+    auto set = std::make_shared<MainHighlighters>();
+    return {set, &set->xhMulti};
+}
+
+struct Named {
+    const char16_t *name;
+    Pick pick;
+    Make make;
+};
 
 // clang-format off
-const std::pair<const char16_t *, Pick> ByName[] = {
-    {u"php", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhPHP; }},
-    {u"html", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhHTML; }},
-    {u"multi", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhMulti; }},
-    {u"js", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhJS; }},
-    {u"css", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhCSS; }},
-    {u"sql", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhSQL; }},
-    {u"vbs", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhVBS; }},
-    {u"general", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhGen; }},
+const Named ByName[] = {
+    {u"php", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhPHP; }, alone<SynPHPSyn>},
+    {u"html", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhHTML; }, alone<SynHTMLSyn>},
+    {u"multi", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhMulti; }, withTheSet},
+    {u"js", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhJS; }, alone<SynJScriptSyn>},
+    {u"css", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhCSS; }, alone<SynCssSyn>},
+    {u"sql", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhSQL; }, alone<SynSQLSyn>},
+    {u"vbs", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhVBS; }, alone<SynVBScriptSyn>},
+    {u"general", [](MainHighlighters &h) -> SynCustomHighlighter * { return &h.xhGen; }, alone<SynGeneralSyn>},
 };
 // clang-format on
+
+const Named *named(QStringView name)
+{
+    for (const Named &entry : ByName)
+        if (name == QStringView(entry.name))
+            return &entry;
+    return nullptr;
+}
 
 // The colours from the file, or the file from the colours when it is missing; empty when
 // all went well.
@@ -60,17 +90,21 @@ MainHighlighters::MainHighlighters()
 QStringList MainHighlighters::names()
 {
     QStringList names;
-    for (const auto &[name, pick] : ByName)
-        names.append(QString::fromUtf16(name));
+    for (const Named &entry : ByName)
+        names.append(QString::fromUtf16(entry.name));
     return names;
 }
 
 SynCustomHighlighter *MainHighlighters::byName(QStringView name)
 {
-    for (const auto &[known, pick] : ByName)
-        if (name == QStringView(known))
-            return pick(*this);
-    return nullptr;
+    const Named *entry = named(name);
+    return entry ? entry->pick(*this) : nullptr;
+}
+
+std::shared_ptr<SynCustomHighlighter> MainHighlighters::make(QStringView name)
+{
+    const Named *entry = named(name);
+    return entry ? entry->make() : nullptr;
 }
 
 QStringList LoadHighlighterColours(MainHighlighters &highlighters, const QString &phpFile, const QString &htmlFile)

@@ -11,6 +11,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 // The highlighters the main window owns, each with the values the window gives it, and the
 // multi-language highlighter embedding them. The window, the token tool and the tests all build
 // their highlighters here. The multi-language highlighter is declared last so that it lets go of
@@ -25,6 +27,9 @@ struct MainHighlighters {
     static QStringList names();
     // nullptr for an unknown name.
     SynCustomHighlighter *byName(QStringView name);
+    // That highlighter on its own, with the values the window gives it (the multi-language one
+    // with the set it embeds), for the tools that need just one; nullptr for an unknown name.
+    static std::shared_ptr<SynCustomHighlighter> make(QStringView name);
 
     SynPHPSyn xhPHP;
     SynHTMLSyn xhHTML;

@@ -77,6 +77,10 @@ private slots:
     void everyHighlighterHasInputs();
     void goldenTokens_data() { inputs(); }
     void goldenTokens();
+    void dumpOnThreadsEqualsDumpInOrder_data() { inputs(); }
+    void dumpOnThreadsEqualsDumpInOrder();
+    void dumpOnThreadsOfEdgeTexts_data();
+    void dumpOnThreadsOfEdgeTexts();
     void tokensCoverEachLine_data() { inputs(); }
     void tokensCoverEachLine();
     void linesScanAloneAsInSequence_data() { inputs(); }
@@ -116,6 +120,56 @@ void TestHighlighters::goldenTokens()
     QVERIFY2(reference.open(QIODevice::ReadOnly), "no reference: run scripts/update-token-references");
     const QString expected = QString::fromUtf8(reference.readAll());
     QVERIFY2(actual == expected, qPrintable(firstDifference(actual, expected)));
+}
+
+// The token tool's highlighters made alone, as the window has them, and their dump on several
+// threads: chunks scanned from a guessed state must be mended wherever the guess was wrong, so
+// the smallest chunks (a line each) are the hardest case.
+void TestHighlighters::dumpOnThreadsEqualsDumpInOrder()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, file);
+    const QString text = inputText(name, file);
+    std::vector<std::shared_ptr<SynCustomHighlighter>> owned;
+    std::vector<SynCustomHighlighter *> threads;
+    for (int i = 0; i < 3; ++i) {
+        owned.push_back(MainHighlighters::make(name));
+        if (auto *general = dynamic_cast<SynGeneralSyn *>(owned.back().get()))
+            LoadCustomKeywords(*general, QStringLiteral(VELMORA_SOURCE_DATA_DIR "/"));
+        threads.push_back(owned.back().get());
+    }
+    const QByteArray inOrder = tokenDump(*threads.front(), text);
+    Highlighters window;
+    QVERIFY2(inOrder == tokenDump(*window.byName(name), text), "made alone, not as the window has it");
+    for (const qsizetype chunkChars : {1, 50, 1000}) {
+        const QByteArray onThreads = tokenDump(threads, text, chunkChars);
+        QVERIFY2(onThreads == inOrder,
+                 qPrintable(QStringLiteral("chunks of %1: ").arg(chunkChars)
+                            + firstDifference(QString::fromUtf8(onThreads), QString::fromUtf8(inOrder))));
+    }
+}
+
+void TestHighlighters::dumpOnThreadsOfEdgeTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addRow("empty") << QString();
+    QTest::addRow("one line without an end") << QStringLiteral("select 1");
+    QTest::addRow("one line with an end") << QStringLiteral("select 1\n");
+    QTest::addRow("empty lines only") << QStringLiteral("\n\n\r\n");
+    QTest::addRow("mixed line ends") << QStringLiteral("a\r\n/* b\rc */ d\n'e");
+    QTest::addRow("comment never closed") << QStringLiteral("/*\na\nb\nc\n");
+}
+
+void TestHighlighters::dumpOnThreadsOfEdgeTexts()
+{
+    QFETCH(QString, text);
+    const auto first = MainHighlighters::make(u"sql");
+    const auto second = MainHighlighters::make(u"sql");
+    SynCustomHighlighter *const both[] = {first.get(), second.get()};
+    const QByteArray inOrder = tokenDump(*first, text);
+    QCOMPARE(inOrder.count("\tend\t"), qsizetype(splitLines(text).size()));
+    for (const qsizetype chunkChars : {1, 3, 100})
+        QCOMPARE(tokenDump(both, text, chunkChars), inOrder);
 }
 
 void TestHighlighters::tokensCoverEachLine()
