@@ -96,6 +96,10 @@ void TestScanners::variables_data()
     QTest::addRow("digits and non-ASCII")
         << QStringList{"<?php $5; $caf\u00e9; $_x;"} << QStringList{"5", "caf\u00e9", "_x"};
     QTest::addRow("case folding beyond ASCII") << QStringList{"<?php $\u00c4; $\u00e4;"} << QStringList{"\u00c4"};
+    QTest::addRow("case folding ASCII, first spelling kept")
+        << QStringList{"<?php $Name; $NAME;", "$name; $Name2;"} << QStringList{"Name", "Name2"};
+    QTest::addRow("case folding of mixed letters") << QStringList{"<?php $\u00c4rger; $\u00e4RGER; $\u00e4rgerlich;"}
+                                                   << QStringList{"\u00c4rger", "\u00e4rgerlich"};
 }
 
 void TestScanners::variables()
