@@ -87,7 +87,6 @@ QChar asciiLowerChar(QChar c)
 struct LineMarks {
     bool phpOpen = false;
     bool phpClose = false;
-    qsizetype firstDollar = -1; // where the line's first "$" stands, -1 for none
 };
 
 bool startsWithAsciiNoCase(QStringView text, QStringView upperNeedle)
@@ -106,11 +105,12 @@ bool pairAt(QStringView line, qsizetype at, QStringView pair)
     return at + 1 < line.size() && line[at + 1] == pair[1];
 }
 
-// What the variable scan looks for, in one pass over the line. Both tag marks hold a "?", which
-// is far rarer than "$" or "<".
-LineMarks marksOf(QStringView line)
+// What the variable scan looks for, in one pass over the line: the tag marks, and the places of
+// every "$" in dollars. Both tag marks hold a "?", which is far rarer than "$" or "<".
+LineMarks marksOf(QStringView line, std::vector<qsizetype> &dollars)
 {
     LineMarks marks;
+    dollars.clear();
     const char16_t *data = line.utf16();
     const qsizetype size = line.size();
     const auto question = [&](qsizetype at) {
@@ -121,12 +121,14 @@ LineMarks marksOf(QStringView line)
 #ifdef __SSE2__
     const __m128i dollar = _mm_set1_epi16(u'$');
     const __m128i mark = _mm_set1_epi16(u'?');
-    const auto block = [&](qsizetype at) {
+    // The eight characters at at, of which those before from were looked at already.
+    const auto block = [&](qsizetype at, qsizetype from) {
         const __m128i here = eightAt(data + at);
-        // The blocks are met in order, and a place looked at twice had no "$" the first time.
-        if (const unsigned dollars = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(here, dollar)));
-            dollars != 0 && marks.firstDollar < 0)
-            marks.firstDollar = at + std::countr_zero(dollars) / 2;
+        visitHits(_mm_cmpeq_epi16(here, dollar), [&](int place) {
+            if (at + place >= from)
+                dollars.push_back(at + place);
+            return false;
+        });
         visitHits(_mm_cmpeq_epi16(here, mark), [&](int place) {
             question(at + place);
             return false;
@@ -136,17 +138,17 @@ LineMarks marksOf(QStringView line)
     for (; i + 8 <= size; i += 8) {
         const __m128i here = eightAt(data + i);
         if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(here, dollar), _mm_cmpeq_epi16(here, mark))) != 0)
-            block(i);
+            block(i, i);
     }
-    // The rest as the last eight characters: looking at a place twice changes nothing.
+    // The rest as the last eight characters.
     if (i < size && size >= 8) {
-        block(size - 8);
+        block(size - 8, i);
         i = size;
     }
 #endif
     for (; i < size; ++i) {
-        if (data[i] == u'$' && marks.firstDollar < 0)
-            marks.firstDollar = i;
+        if (data[i] == u'$')
+            dollars.push_back(i);
         if (data[i] == u'?')
             question(i);
     }
@@ -340,26 +342,28 @@ struct DeclarationScan {
 // The variables of a line inside PHP, in order, each met name given to record once per place.
 // Each "$" gives the name that follows it, and every later "$" + that name of the line is taken
 // out with it (which also takes longer names that begin with it, and may join text into new
-// names); a lone "$" takes every "$" after it. The line's first "$" stands at firstDollar.
+// names); a lone "$" takes every "$" after it. dollars holds the places of the line's "$", and is
+// used up.
 template <typename Record>
-void lineVariables(QStringView line, qsizetype firstDollar, QString &rest, QString &pattern, Record record)
+void lineVariables(QStringView line, std::vector<qsizetype> &dollars, QString &rest, QString &pattern, Record record)
 {
     // What is left of the line: the line itself until a removal changes it, then rest. Nothing
     // before a "$" changes when names after it are taken away.
     QStringView text = line;
-    for (qsizetype dollar = firstDollar; dollar >= 0;) {
+    for (std::size_t k = 0; k < dollars.size();) {
+        const qsizetype dollar = dollars[k];
         const QStringView name = variableNameAt(text, dollar);
         if (name.isEmpty())
             return;
         record(name);
         const QStringView here = text.sliced(dollar, name.size() + 1);
-        // With no "$" after the name there is nothing more to find or take out.
-        const qsizetype next = text.indexOf(u'$', dollar + here.size());
-        if (next < 0)
-            return;
-        if (findExact(text, here, next) < 0) {
+        // Names hold no "$": a later "$" + the name starts at one of the later places.
+        const bool again = std::any_of(dollars.begin() + k + 1, dollars.end(), [&](qsizetype at) {
+            return at + here.size() <= text.size() && std::equal(here.begin(), here.end(), text.begin() + at);
+        });
+        if (!again) {
             // Taking out this one place is passing over it.
-            dollar = next;
+            ++k;
             continue;
         }
         // A copy: the removal overwrites the place the pattern stands.
@@ -370,7 +374,10 @@ void lineVariables(QStringView line, qsizetype firstDollar, QString &rest, QStri
         }
         removeAll(rest, pattern, dollar);
         text = rest;
-        dollar = text.indexOf(u'$', dollar);
+        dollars.clear();
+        for (qsizetype at = text.indexOf(u'$', dollar); at >= 0; at = text.indexOf(u'$', at + 1))
+            dollars.push_back(at);
+        k = 0;
     }
 }
 
@@ -492,20 +499,21 @@ VariablesOfRun variablesOfRun(const Lines &lines, qsizetype first, qsizetype las
     VariablesOfRun run;
     QString rest;
     QString pattern;
+    std::vector<qsizetype> dollars;
     bool inPhp = false;
     for (qsizetype i = first; i < last; ++i) {
         const QStringView line = lines[i];
-        const LineMarks marks = marksOf(line);
+        const LineMarks marks = marksOf(line, dollars);
         settled = settled || marks.phpOpen;
         inPhp = inPhp || marks.phpOpen;
         // A "?>" on a line without "$" leaves the flag on.
-        if (marks.firstDollar < 0)
+        if (dollars.empty())
             continue;
         // Outside PHP the line gives nothing: its removals only touch the line itself.
         if (!settled)
-            lineVariables(line, marks.firstDollar, rest, pattern, [&](QStringView name) { run.ifInPhp.add(name); });
+            lineVariables(line, dollars, rest, pattern, [&](QStringView name) { run.ifInPhp.add(name); });
         else if (inPhp)
-            lineVariables(line, marks.firstDollar, rest, pattern, [&](QStringView name) { run.names.add(name); });
+            lineVariables(line, dollars, rest, pattern, [&](QStringView name) { run.names.add(name); });
         if (marks.phpClose) {
             settled = true;
             inPhp = false;
