@@ -95,6 +95,15 @@ void TestScanners::variables_data()
     QTest::addRow("minus is not an arrow") << QStringList{"<?php $a-1;"} << QStringList{"a"};
     QTest::addRow("digits and non-ASCII")
         << QStringList{"<?php $5; $caf\u00e9; $_x;"} << QStringList{"5", "caf\u00e9", "_x"};
+    QTest::addRow("long names and arrows") << QStringList{"<?php $a_very_long_name9->with_arrow->and_more; "
+                                                          "$\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9x;"}
+                                           << QStringList{"a_very_long_name9->with_arrow->and_more",
+                                                          "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9x"};
+    QTest::addRow("a long name ends the line")
+        << QStringList{"<?php $abcdefghijklmnop"} << QStringList{"abcdefghijklmnop"};
+    QTest::addRow("names end at any punctuation")
+        << QStringList{"<?php $abcdefgh[0]; $abcdefg@h; $ABCDEFX`x; $bcdefghi{x; $Z0123456789/"}
+        << QStringList{"abcdefgh", "abcdefg", "ABCDEFX", "bcdefghi", "Z0123456789"};
     QTest::addRow("case folding beyond ASCII") << QStringList{"<?php $\u00c4; $\u00e4;"} << QStringList{"\u00c4"};
     QTest::addRow("case folding ASCII, first spelling kept")
         << QStringList{"<?php $Name; $NAME;", "$name; $Name2;"} << QStringList{"Name", "Name2"};
