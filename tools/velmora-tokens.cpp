@@ -45,7 +45,8 @@ int bench(SynCustomHighlighter &highlighter, QStringView text, qint64 fileBytes,
     return 0;
 }
 
-// count highlighters of that name; none for an unknown name.
+// As many highlighters of that name as count says, each with what it needs; none for an unknown
+// name.
 std::vector<std::shared_ptr<SynCustomHighlighter>> makeHighlighters(const QString &name, unsigned count)
 {
     std::vector<std::shared_ptr<SynCustomHighlighter>> highlighters;
