@@ -243,7 +243,7 @@ public:
     void scan(Chunk &chunk)
     {
         ChunkRecords &records = chunk.records;
-        m_highlighter.RestoreRange(chunk.start);
+        restoreRange(chunk.start);
         int index = chunk.firstLine;
         forEachLine(chunk.text, [&](QStringView line) {
             records.lines.push_back(line);
@@ -278,11 +278,7 @@ public:
             m_changed.wait(lock, [this] { return m_stopping || canTake(); });
             if (m_stopping)
                 return;
-            Chunk &chunk = take();
-            lock.unlock();
-            formatter.scan(chunk);
-            lock.lock();
-            chunk.scanned = true;
+            scanNext(formatter, lock);
             m_changed.notify_all();
         }
     }
@@ -317,11 +313,7 @@ public:
                 ++m_written;
                 m_changed.notify_all();
             } else if (canTake()) {
-                Chunk &chunk = take();
-                lock.unlock();
-                m_writer.scan(chunk);
-                lock.lock();
-                chunk.scanned = true;
+                scanNext(m_writer, lock);
             } else {
                 m_changed.wait(lock);
             }
@@ -346,6 +338,16 @@ private:
         }
         ++m_next;
         return chunk;
+    }
+
+    // Takes the next chunk and scans it with the lock let go meanwhile.
+    void scanNext(LineFormatter &formatter, std::unique_lock<std::mutex> &lock)
+    {
+        Chunk &chunk = take();
+        lock.unlock();
+        formatter.scan(chunk);
+        lock.lock();
+        chunk.scanned = true;
     }
 
     // Writes the chunk as it is when it was scanned from the true state; otherwise its lines are
@@ -402,12 +404,6 @@ TokenDumper::~TokenDumper()
 void TokenDumper::write(QStringView text, const DumpWrite &write, qsizetype chunkChars)
 {
     m_chunks->write(text, write, chunkChars);
-}
-
-void writeTokenDump(SynCustomHighlighter &highlighter, QStringView text, const DumpWrite &write)
-{
-    SynCustomHighlighter *const one[] = {&highlighter};
-    TokenDumper(one).write(text, write);
 }
 
 QByteArray tokenDump(std::span<SynCustomHighlighter *const> highlighters, QStringView text, qsizetype chunkChars)

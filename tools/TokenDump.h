@@ -41,14 +41,16 @@ using DumpWrite = std::function<void(const char *data, size_t size)>;
 // and after each source line
 //   line<TAB>end<TAB>range state after the line
 // with lines counted from 0, the text split into lines as the editor splits a file. The dump is
-// what scanning the lines in order from ClearRange gives. It is handed to write in pieces as it is
-// made, so a large file's dump never sits in memory whole.
-void writeTokenDump(SynCustomHighlighter &highlighter, QStringView text, const DumpWrite &write);
+// what scanning the lines in order from ClearRange gives.
 QByteArray tokenDump(SynCustomHighlighter &highlighter, QStringView text);
+
+// The text is scanned in pieces of about this many characters.
+inline constexpr qsizetype DumpChunkChars = 8 * 1024;
 
 // The same dump made by several highlighters of one kind and settings at once: the first scans on
 // the calling thread, each other one on a thread of its own. The threads start with the dumper, so
-// that they are running by the time a text comes.
+// that they are running by the time a text comes. The dump is handed to write in pieces as it is
+// made, so a large file's dump never sits in memory whole.
 class TokenDumper
 {
 public:
@@ -57,8 +59,7 @@ public:
     TokenDumper(const TokenDumper &) = delete;
     TokenDumper &operator=(const TokenDumper &) = delete;
 
-    // The text is scanned in pieces of about chunkChars characters.
-    void write(QStringView text, const DumpWrite &write, qsizetype chunkChars = 8 * 1024);
+    void write(QStringView text, const DumpWrite &write, qsizetype chunkChars = DumpChunkChars);
 
 private:
     class Chunks;
@@ -66,4 +67,4 @@ private:
     std::vector<std::jthread> m_helpers;
 };
 QByteArray tokenDump(std::span<SynCustomHighlighter *const> highlighters, QStringView text,
-                     qsizetype chunkChars = 8 * 1024);
+                     qsizetype chunkChars = DumpChunkChars);
